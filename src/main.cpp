@@ -1,0 +1,8 @@
+#include "selector/menu.hpp"
+
+int
+main()
+{
+	select_program();
+	return 0;
+}

@@ -1,0 +1,76 @@
+#include "selector/menu.hpp"
+
+#include <cstdio>
+
+#include "selector/read_choice.hpp"
+#include "sketch/launch.hpp"
+#include "sketch/param_header.hpp"
+
+namespace {
+
+// Windows-1252: the "à" is the one byte 0xE0, escaped so that the source
+// file's encoding cannot change it.
+constexpr char menu_text[] =
+    "quel programme voulez-vous choisir?\n"
+    " 1. Chenille\n"
+    " 2. Toutes les LEDs\n"
+    " 3. 1 LED sur 2\n"
+    " 4. 1 LED sur 3\n"
+    " 5. Battement de coeur\n"
+    " 6-15. Choix de la LED \xE0 allumer de 1 a 10";
+
+struct light_program {
+	int choice;
+	const char *confirmation;
+};
+
+// The texts are the users' own, down to "chosit" and the trailing spaces.
+constexpr light_program light_programs[] = {
+	{1, "le programme choisit est Chenille"},
+	{2, "le programme chosit est Toutes les LEDs"},
+	{3, "le programme choisit est 1 LED sur 2"},
+	{4, "le programme choisit est 1 LED sur 3"},
+	{5, "le programme choisit est Battement de coeur "},
+	{6, "le programme choisit est LED1 "},
+	{7, "le programme choisit est LED2 "},
+	{8, "le programme choisit est LED3 "},
+	{9, "le programme choisit est LED4 "},
+	{10, "le programme choisit est LED5 "},
+	{11, "le programme choisit est LED6 "},
+	{12, "le programme choisit est LED7 "},
+	{13, "le programme choisit est LED8 "},
+	{14, "le programme choisit est LED9 "},
+	{15, "le programme choisit est LED10 "},
+};
+
+constexpr bool
+rows_in_choice_order()
+{
+	int expected = 1;
+	for (const light_program &row : light_programs)
+		if (row.choice != expected++)
+			return false;
+	return true;
+}
+static_assert(rows_in_choice_order(), "row N must hold choice N");
+
+} // namespace
+
+void
+select_program()
+{
+	std::puts(menu_text);
+
+	const int choice = read_choice(stdin);
+	if (static_cast<unsigned>(choice) > 15 || choice == 0)
+		return;
+
+	std::fputs(light_programs[choice - 1].confirmation, stdout);
+	// Flushed here, once: the confirmation must precede whatever the
+	// command interpreter prints, and with standard output closed the
+	// header may be handed descriptor 1, which must never receive
+	// console text.
+	std::fflush(stdout);
+	write_param_header(choice);
+	open_sketch();
+}
