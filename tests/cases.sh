@@ -3,6 +3,10 @@
 # its exit status, param.h, and the launches it asked for.
 #
 #   cases.sh native SELECTOR SKETCH_FOLDER
+#   cases.sh wine SELECTOR_EXE SKETCH_FOLDER RECORDER_EXE
+#
+# SKETCH_FOLDER is the host's path of the folder built into the selector;
+# under Wine the selector knows it as Z: followed by that path.
 set -u
 
 mode=$1 selector=$2 sketch=$3
@@ -30,10 +34,11 @@ confirmations=(
 	'le programme choisit est LED10 '
 )
 
-# A stand-in for the desktop's opener, first on PATH: it records each call,
-# its arguments and what param.h held at that moment.
-mkdir "$work/bin"
-cat > "$work/bin/xdg-open" <<'STANDIN'
+if [ "$mode" = native ]; then
+	# A stand-in for the desktop's opener, first on PATH: it records each
+	# call, its arguments and what param.h held at that moment.
+	mkdir "$work/bin"
+	cat > "$work/bin/xdg-open" <<'STANDIN'
 #!/bin/sh
 {
 	echo call
@@ -43,10 +48,19 @@ cat > "$work/bin/xdg-open" <<'STANDIN'
 	echo
 } >> "${0%/*}/../launches"
 STANDIN
-chmod +x "$work/bin/xdg-open"
-cp "$work/bin/xdg-open" "$work/bin/open"
-launches=$work/launches
-sketch_path=$sketch/code.ino
+	chmod +x "$work/bin/xdg-open"
+	cp "$work/bin/xdg-open" "$work/bin/open"
+	launches=$work/launches
+	sketch_path=$sketch/code.ino
+	runner=(env "PATH=$work/bin:$PATH")
+else
+	. "$(dirname "$0")/wine_prefix.sh" "$(dirname "$4")/wineprefix" "$4" || exit
+	trap 'wineserver -k; rm -rf "$work"' EXIT
+	menu=${menu//$'\n'/$'\r\n'}
+	launches=$(dirname "$4")/launches
+	sketch_path=Z:${sketch//\//\\}\\code.ino
+	runner=(wine)
+fi
 
 fail() {
 	echo "FAIL $name: $*"
@@ -64,21 +78,35 @@ lay_sketch() {
 	rm -rf "$sketch" "$launches"
 	[ "$1" = 'no folder' ] && return
 	mkdir -p "$sketch"
+	: > "$sketch/code.ino"
 	[ "$1" = absent ] || printf '%s' "$1" > "$sketch/param.h"
 }
 
 # Runs the selector on INPUT (printf %b text, or "closed" for no standard
-# input at all) with STREAMS as extra redirections; sets status.
+# input at all); sets status.
 run_selector() {
 	printf '%b' "$1" > "$work/input"
-	local redirect='< "$work/input"'
-	[ "$1" = closed ] && redirect='<&-'
-	(cd "$work" && eval 'PATH="$work/bin:$PATH" "$selector"' "$redirect" '> "$work/console"' "${2:-}")
+	if [ "$1" = closed ]; then
+		(cd "$work" && "${runner[@]}" "$selector" <&- > "$work/console" 2> "$work/errors")
+	else
+		(cd "$work" && "${runner[@]}" "$selector" < "$work/input" > "$work/console" 2> "$work/errors")
+	fi
 	status=$?
 }
 
+# Under Wine the application starts on its own after the selector exits:
+# waits until the recorder has recorded its end.
+await_recorder_end() {
+	local tenths
+	for tenths in $(seq 150); do
+		grep -qx end "$launches" 2> /dev/null && return
+		sleep 0.1
+	done
+	fail "the recorder never ended"
+}
+
 # row NAME INPUT CHOICE BEFORE: the selector given INPUT must take CHOICE
-# (0 for none), with param.h laid as BEFORE says beforehand.
+# (0 for none), with the sketch folder laid as BEFORE says beforehand.
 row() {
 	name=$1
 	local input=$2 choice=$3 before=$4
@@ -86,35 +114,53 @@ row() {
 	lay_sketch "$before"
 	run_selector "$input"
 
+	local launched=yes
+	[ "$choice" = 0 ] && launched=no
+	if [ "$mode" = wine ]; then
+		# Wine's start finds no document to open in a missing folder.
+		[ "$before" = 'no folder' ] && launched=no
+		grep -qx end "$launches" 2> /dev/null && fail "waited for the application to end"
+		[ "$launched" = yes ] && await_recorder_end
+	elif [ -s "$work/errors" ]; then
+		fail "wrote to standard error: $(cat "$work/errors")"
+	fi
+
 	[ "$status" = 0 ] || fail "exit status $status"
 	local console=$menu
 	[ "$choice" = 0 ] || console+=${confirmations[choice]}
+	if [ "$mode" = wine ] && [ "$before" = 'no folder' ]; then
+		# What the interpreter then says is its own.
+		head -c "${#console}" "$work/console" > "$work/console.start"
+		mv "$work/console.start" "$work/console"
+	fi
 	same "$work/console" "$console" || fail "console: $(od -c "$work/console" | tail -n 4)"
 
-	local header="#define choix $choice"
-	if [ "$choice" = 0 ]; then
+	local header="#define choix $choice" at_launch
+	[ "$choice" = 0 ] && header=$before
+	at_launch=$header
+	[ "$before" = 'no folder' ] && at_launch=''
+	if [ "$launched" = no ]; then
 		[ -e "$launches" ] && fail "launched: $(cat "$launches")"
-		header=$before
 	else
-		local at_launch=$header
-		[ "$before" = 'no folder' ] && at_launch=''
-		same "$launches" "call"$'\n'"arg=$sketch_path"$'\n'"header=$at_launch"$'\n' ||
-			fail "launches: $(cat "$launches" 2>/dev/null)"
+		local record="call"$'\n'"arg=$sketch_path"$'\n'"header=$at_launch"$'\n'
+		[ "$mode" = wine ] && record+="end"$'\n'
+		same "$launches" "$record" || fail "launches: $(cat "$launches" 2> /dev/null)"
 	fi
+
 	case $before in
 	'no folder')
 		[ -e "$sketch" ] && fail "created the sketch folder" ;;
 	absent)
-		if [ "$choice" = 0 ]; then
-			[ -e "$sketch/param.h" ] && fail "created param.h"
-		else
-			same "$sketch/param.h" "$header" || fail "param.h: $(cat "$sketch/param.h")"
-		fi ;;
+		[ "$choice" = 0 ] && [ -e "$sketch/param.h" ] && fail "created param.h"
+		[ "$choice" = 0 ] || same "$sketch/param.h" "$header" || fail "param.h: $(cat "$sketch/param.h")" ;;
 	*)
 		same "$sketch/param.h" "$header" || fail "param.h: $(cat "$sketch/param.h")" ;;
 	esac
-	[ "$before" = 'no folder' ] || [ "$(ls -A "$sketch")" = "$(ls -A "$sketch" | grep -x param.h)" ] ||
-		fail "left other files: $(ls -A "$sketch")"
+	if [ -d "$sketch" ]; then
+		local others
+		others=$(ls -A "$sketch" | grep -vx -e param.h -e code.ino)
+		[ -z "$others" ] || fail "left other files: $others"
+	fi
 
 	if [ "$ok" = 1 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 }
