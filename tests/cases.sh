@@ -4,113 +4,14 @@
 #
 #   cases.sh native SELECTOR SKETCH_FOLDER
 #   cases.sh wine SELECTOR_EXE SKETCH_FOLDER RECORDER_EXE
-#
-# SKETCH_FOLDER is the host's path of the folder built into the selector;
-# under Wine the selector knows it as Z: followed by that path.
 set -u
-
-mode=$1 selector=$2 sketch=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-passed=0 failed=0
-
-menu=$'quel programme voulez-vous choisir?\n 1. Chenille\n 2. Toutes les LEDs\n 3. 1 LED sur 2\n 4. 1 LED sur 3\n 5. Battement de coeur\n 6-15. Choix de la LED \xE0 allumer de 1 a 10\n'
-confirmations=(
-	''
-	'le programme choisit est Chenille'
-	'le programme chosit est Toutes les LEDs'
-	'le programme choisit est 1 LED sur 2'
-	'le programme choisit est 1 LED sur 3'
-	'le programme choisit est Battement de coeur '
-	'le programme choisit est LED1 '
-	'le programme choisit est LED2 '
-	'le programme choisit est LED3 '
-	'le programme choisit est LED4 '
-	'le programme choisit est LED5 '
-	'le programme choisit est LED6 '
-	'le programme choisit est LED7 '
-	'le programme choisit est LED8 '
-	'le programme choisit est LED9 '
-	'le programme choisit est LED10 '
-)
-
-if [ "$mode" = native ]; then
-	# A stand-in for the desktop's opener, first on PATH: it records each
-	# call, its arguments and what param.h held at that moment.
-	mkdir "$work/bin"
-	cat > "$work/bin/xdg-open" <<'STANDIN'
-#!/bin/sh
-{
-	echo call
-	for arg in "$@"; do printf 'arg=%s\n' "$arg"; done
-	printf 'header='
-	cat "${1%/*}/param.h" 2>/dev/null
-	echo
-} >> "${0%/*}/../launches"
-STANDIN
-	chmod +x "$work/bin/xdg-open"
-	cp "$work/bin/xdg-open" "$work/bin/open"
-	launches=$work/launches
-	sketch_path=$sketch/code.ino
-	runner=(env "PATH=$work/bin:$PATH")
-else
-	. "$(dirname "$0")/wine_prefix.sh" "$(dirname "$4")/wineprefix" "$4" || exit
-	trap 'wineserver -k; rm -rf "$work"' EXIT
-	menu=${menu//$'\n'/$'\r\n'}
-	launches=$(dirname "$4")/launches
-	sketch_path=Z:${sketch//\//\\}\\code.ino
-	runner=(wine)
-fi
-
-fail() {
-	echo "FAIL $name: $*"
-	ok=0
-}
-
-# same FILE TEXT: FILE holds exactly TEXT.
-same() {
-	printf '%s' "$2" | cmp -s - "$1"
-}
-
-# Lays the sketch folder as BEFORE says: "no folder", "absent" (no
-# param.h), or the content of an earlier param.h.
-lay_sketch() {
-	rm -rf "$sketch" "$launches"
-	[ "$1" = 'no folder' ] && return
-	mkdir -p "$sketch"
-	: > "$sketch/code.ino"
-	[ "$1" = absent ] || printf '%s' "$1" > "$sketch/param.h"
-}
-
-# Runs the selector on INPUT (printf %b text, or "closed" for no standard
-# input at all); sets status.
-run_selector() {
-	printf '%b' "$1" > "$work/input"
-	if [ "$1" = closed ]; then
-		(cd "$work" && "${runner[@]}" "$selector" <&- > "$work/console" 2> "$work/errors")
-	else
-		(cd "$work" && "${runner[@]}" "$selector" < "$work/input" > "$work/console" 2> "$work/errors")
-	fi
-	status=$?
-}
-
-# Under Wine the application starts on its own after the selector exits:
-# waits until the recorder has recorded its end.
-await_recorder_end() {
-	local tenths
-	for tenths in $(seq 150); do
-		grep -qx end "$launches" 2> /dev/null && return
-		sleep 0.1
-	done
-	fail "the recorder never ended"
-}
+. "$(dirname "$0")/harness.sh"
 
 # row NAME INPUT CHOICE BEFORE: the selector given INPUT must take CHOICE
 # (0 for none), with the sketch folder laid as BEFORE says beforehand.
 row() {
-	name=$1
+	begin "$1"
 	local input=$2 choice=$3 before=$4
-	ok=1
 	lay_sketch "$before"
 	run_selector "$input"
 
@@ -162,7 +63,7 @@ row() {
 		[ -z "$others" ] || fail "left other files: $others"
 	fi
 
-	if [ "$ok" = 1 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+	end
 }
 
 old='#define choix 12'
@@ -200,8 +101,15 @@ row 'just past 32 bits'              '2147483648\n'        0  "$old"
 row 'past 32 bits, 5 modulo 2^32'    '4294967301\n'        0  "$old"
 row 'below 32 bits'                  '-2147483649\n'       0  "$old"
 row 'smallest 32-bit number'         '-2147483648\n'       0  "$old"
+row 'NUL before the number'          '\0 5\n'              0  "$old"
+row 'NUL after the number'           '5\0\n'               5  "$old"
+row 'control characters first'       '\001\033[A5\n'       0  "$old"
+row 'no-break space is no blank'     '\2405\n'              0  "$old"
+row 'Windows-1252 letters first'     '\340\3515\n'          0  "$old"
+row 'number ended by byte 0xFF'      '6\377\n'              6  "$old"
+row 'CR LF line end'                 '14\r\n'              14 "$old"
+row 'Ctrl-Z before the number'       '\0325\n'              0  "$old"
 row 'invalid, no param.h'            '0\n'                 0  absent
 row 'missing sketch folder'          '5\n'                 5  'no folder'
 
-echo "$passed passed, $failed failed"
-[ "$failed" = 0 ]
+report

@@ -1,6 +1,8 @@
 #include "selector/menu.hpp"
 
+#include <cstddef>
 #include <cstdio>
+#include <iterator>
 
 #include "selector/read_choice.hpp"
 #include "sketch/launch.hpp"
@@ -46,9 +48,8 @@ constexpr light_program light_programs[] = {
 constexpr bool
 rows_in_choice_order()
 {
-	int expected = 1;
-	for (const light_program &row : light_programs)
-		if (row.choice != expected++)
+	for (std::size_t i = 0; i < std::size(light_programs); i++)
+		if (light_programs[i].choice != static_cast<int>(i) + 1)
 			return false;
 	return true;
 }
@@ -62,10 +63,12 @@ select_program()
 	std::puts(menu_text);
 
 	const int choice = read_choice(stdin);
-	if (static_cast<unsigned>(choice) > 15 || choice == 0)
+	// Seen as unsigned, negative numbers lie past the table too.
+	const unsigned row = static_cast<unsigned>(choice);
+	if (row == 0 || row > std::size(light_programs))
 		return;
 
-	std::fputs(light_programs[choice - 1].confirmation, stdout);
+	std::fputs(light_programs[row - 1].confirmation, stdout);
 	// Flushed here, once: the confirmation must precede whatever the
 	// command interpreter prints, and with standard output closed the
 	// header may be handed descriptor 1, which must never receive

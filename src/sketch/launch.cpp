@@ -1,5 +1,6 @@
 #include "sketch/launch.hpp"
 
+#include <csignal>
 #include <cstdlib>
 #include <string>
 
@@ -53,5 +54,10 @@ launch_command(const std::string &path)
 void
 open_sketch()
 {
+#ifdef SIGPIPE
+	// Ignored by the selector for its console only: the opener and the
+	// application it starts get the default back.
+	std::signal(SIGPIPE, SIG_DFL);
+#endif
 	std::system(launch_command(sketch_file("code.ino")).c_str());
 }

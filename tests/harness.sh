@@ -1,0 +1,123 @@
+# Sourced by the test scripts: runs one build of the selector and records
+# what it did.
+#
+#   . harness.sh native SELECTOR SKETCH_FOLDER
+#   . harness.sh wine SELECTOR_EXE SKETCH_FOLDER RECORDER_EXE
+#
+# SKETCH_FOLDER is the host's path of the folder built into the selector;
+# under Wine the selector knows it as Z: followed by that path.
+
+mode=$1 selector=$2 sketch=$3 recorder=${4:-}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+passed=0 failed=0
+
+menu=$'quel programme voulez-vous choisir?\n 1. Chenille\n 2. Toutes les LEDs\n 3. 1 LED sur 2\n 4. 1 LED sur 3\n 5. Battement de coeur\n 6-15. Choix de la LED \xE0 allumer de 1 a 10\n'
+confirmations=(
+	''
+	'le programme choisit est Chenille'
+	'le programme chosit est Toutes les LEDs'
+	'le programme choisit est 1 LED sur 2'
+	'le programme choisit est 1 LED sur 3'
+	'le programme choisit est Battement de coeur '
+	'le programme choisit est LED1 '
+	'le programme choisit est LED2 '
+	'le programme choisit est LED3 '
+	'le programme choisit est LED4 '
+	'le programme choisit est LED5 '
+	'le programme choisit est LED6 '
+	'le programme choisit est LED7 '
+	'le programme choisit est LED8 '
+	'le programme choisit est LED9 '
+	'le programme choisit est LED10 '
+)
+
+if [ "$mode" = native ]; then
+	# A stand-in for the desktop's opener, first on PATH: it records each
+	# call, its arguments and what param.h held at that moment, and whether
+	# it was wrongly left to ignore SIGPIPE.
+	mkdir "$work/bin"
+	cat > "$work/bin/xdg-open" <<'STANDIN'
+#!/bin/sh
+{
+	echo call
+	for arg in "$@"; do printf 'arg=%s\n' "$arg"; done
+	printf 'header='
+	[ -f "${1%/*}/param.h" ] && head -c 64 "${1%/*}/param.h"
+	echo
+	ignored=$(sed -n 's/^SigIgn:[[:space:]]*//p' /proc/$$/status 2>/dev/null)
+	[ $((0x${ignored:-0} & 0x1000)) = 0 ] || echo 'SIGPIPE ignored'
+} >> "${0%/*}/../launches"
+STANDIN
+	chmod +x "$work/bin/xdg-open"
+	cp "$work/bin/xdg-open" "$work/bin/open"
+	launches=$work/launches
+	sketch_path=$sketch/code.ino
+	runner=(env "PATH=$work/bin:$PATH")
+else
+	. "$(dirname "${BASH_SOURCE[0]}")/wine_prefix.sh" "$(dirname "$recorder")/wineprefix" "$recorder" || exit
+	trap 'wineserver -k; rm -rf "$work"' EXIT
+	menu=${menu//$'\n'/$'\r\n'}
+	launches=$(dirname "$recorder")/launches
+	sketch_path=Z:${sketch//\//\\}\\code.ino
+	runner=(wine)
+fi
+
+# begin NAME: starts a case; fail marks it failed, and end counts it.
+begin() {
+	name=$1
+	ok=1
+}
+
+fail() {
+	echo "FAIL $name: $*"
+	ok=0
+}
+
+end() {
+	if [ "$ok" = 1 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+}
+
+report() {
+	echo "$passed passed, $failed failed"
+	[ "$failed" = 0 ]
+}
+
+# same FILE TEXT: FILE holds exactly TEXT.
+same() {
+	printf '%s' "$2" | cmp -s - "$1"
+}
+
+# Lays the sketch folder as BEFORE says: "no folder", "absent" (no
+# param.h), or the content of an earlier param.h.
+lay_sketch() {
+	rm -rf "$sketch" "$launches"
+	[ "$1" = 'no folder' ] && return
+	mkdir -p "$sketch"
+	: > "$sketch/code.ino"
+	[ "$1" = absent ] || printf '%s' "$1" > "$sketch/param.h"
+}
+
+# run_selector INPUT [OUTPUT]: runs the selector on INPUT (printf %b text,
+# or "closed" for no standard input at all), its standard output and error
+# going to $work/console and $work/errors, or as the redirections OUTPUT
+# say; sets status.
+run_selector() {
+	printf '%b' "$1" > "$work/input"
+	local input='< "$work/input"' output=${2:-'> "$work/console" 2> "$work/errors"'}
+	[ "$1" = closed ] && input='<&-'
+	(cd "$work" && eval '"${runner[@]}" "$selector"' "$input" "$output")
+	status=$?
+}
+
+# Under Wine the application starts on its own after the selector exits:
+# waits until the recorder has recorded its end.
+await_recorder_end() {
+	local tenths
+	for tenths in $(seq 150); do
+		grep -qx end "$launches" 2> /dev/null && return
+		sleep 0.1
+	done
+	fail "the recorder never ended"
+}
+
