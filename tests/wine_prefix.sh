@@ -6,10 +6,10 @@ command -v wine > /dev/null || { echo "no wine: skipped"; exit 77; }
 export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
 unset DISPLAY WAYLAND_DISPLAY
 rm -rf "$WINEPREFIX"
-wineboot -i > /dev/null 2>&1 || { echo "wineboot failed"; exit 1; }
+wineboot -i < /dev/null > /dev/null 2>&1 || { echo "wineboot failed"; exit 1; }
 
 recorder_path=$(realpath "$2")
-wine reg add 'HKCR\.ino' /ve /d inofile /f > /dev/null 2>&1 &&
+wine reg add 'HKCR\.ino' /ve /d inofile /f < /dev/null > /dev/null 2>&1 &&
 	wine reg add 'HKCR\inofile\shell\open\command' /ve /f \
-		/d "\"Z:${recorder_path//\//\\}\" \"%1\"" > /dev/null 2>&1 ||
+		/d "\"Z:${recorder_path//\//\\}\" \"%1\"" < /dev/null > /dev/null 2>&1 ||
 	{ echo "could not register the .ino association"; exit 1; }
