@@ -10,8 +10,8 @@
 
 namespace {
 
-// Windows-1252: the "à" is the one byte 0xE0, escaped so that the source
-// file's encoding cannot change it.
+// Seven lines, the last ended by puts. Windows-1252: the "à" is the one
+// byte 0xE0, escaped so that the source file's encoding cannot change it.
 constexpr char menu_text[] =
     "quel programme voulez-vous choisir?\n"
     " 1. Chenille\n"
