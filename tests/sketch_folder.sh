@@ -11,19 +11,28 @@ folder="$scratch/it's \$HOME; \`touch pwned\` & *"
 . "$(dirname "$0")/harness.sh" native "$scratch/build/selector" "$folder"
 trap 'rm -rf "$work" "$scratch"' EXIT
 
-configure() { # FOLDER
+configure() { # FOLDER [OPTION...]
 	rm -rf "$scratch/build"
 	"$cmake" -S "$source" -B "$scratch/build" -G Ninja -DBUILD_TESTING=OFF \
-		-DSKETCH_FOLDER="$1" > "$scratch/configure.log" 2>&1
+		-DSKETCH_FOLDER="$@" > "$scratch/configure.log" 2>&1
 }
 
-for refused in '' 'relative/code' '/tmp/say "code"' $'/tmp/tab\there'; do
-	begin "refuses '$refused'"
-	configure "$refused" && fail "configured"
+refuses() { # FOLDER [OPTION...]
+	begin "refuses '$1'"
+	configure "$@" && fail "configured"
 	grep -q 'SKETCH_FOLDER .* cannot be used' "$scratch/configure.log" ||
 		fail "no clear message: $(tail -n 3 "$scratch/configure.log")"
 	end
+}
+
+for refused in '' 'relative/code' '/tmp/say "code"' $'/tmp/tab\there'; do
+	refuses "$refused"
 done
+if command -v x86_64-w64-mingw32-g++ > /dev/null; then
+	for refused in 'code' 'C:code' '/tmp/code' 'C:\say "code"' 'C:\%USERPROFILE%\code'; do
+		refuses "$refused" "--toolchain=$source/cmake/mingw-w64-x86_64.cmake"
+	done
+fi
 
 begin 'keeps a folder full of shell syntax whole'
 if configure "$folder" && "$cmake" --build "$scratch/build" --target selector > /dev/null; then
