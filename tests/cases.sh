@@ -26,7 +26,7 @@ row() {
 		fail "wrote to standard error: $(cat "$work/errors")"
 	fi
 
-	[ "$status" = 0 ] || fail "exit status $status"
+	expect_status_0
 	local console=$menu
 	[ "$choice" = 0 ] || console+=${confirmations[choice]}
 	if [ "$mode" = wine ] && [ "$before" = 'no folder' ]; then
@@ -34,35 +34,31 @@ row() {
 		head -c "${#console}" "$work/console" > "$work/console.start"
 		mv "$work/console.start" "$work/console"
 	fi
-	same "$work/console" "$console" || fail "console: $(od -c "$work/console" | tail -n 4)"
+	expect_bytes "$work/console" "$console"
 
-	local header="#define choix $choice" at_launch
+	local header="#define choix $choice"
 	[ "$choice" = 0 ] && header=$before
-	at_launch=$header
-	[ "$before" = 'no folder' ] && at_launch=''
 	if [ "$launched" = no ]; then
-		[ -e "$launches" ] && fail "launched: $(cat "$launches")"
+		expect_no_launch
+	elif [ "$before" = 'no folder' ]; then
+		expect_launch ''
 	else
-		local record="call"$'\n'"arg=$sketch_path"$'\n'"header=$at_launch"$'\n'
-		[ "$mode" = wine ] && record+="end"$'\n'
-		same "$launches" "$record" || fail "launches: $(cat "$launches" 2> /dev/null)"
+		expect_launch "$header"
 	fi
 
 	case $before in
 	'no folder')
 		[ -e "$sketch" ] && fail "created the sketch folder" ;;
 	absent)
-		[ "$choice" = 0 ] && [ -e "$sketch/param.h" ] && fail "created param.h"
-		[ "$choice" = 0 ] || same "$sketch/param.h" "$header" || fail "param.h: $(cat "$sketch/param.h")" ;;
+		if [ "$choice" = 0 ]; then
+			[ -e "$sketch/param.h" ] && fail "created param.h"
+		else
+			expect_bytes "$sketch/param.h" "$header"
+		fi ;;
 	*)
-		same "$sketch/param.h" "$header" || fail "param.h: $(cat "$sketch/param.h")" ;;
+		expect_bytes "$sketch/param.h" "$header" ;;
 	esac
-	if [ -d "$sketch" ]; then
-		local others
-		others=$(ls -A "$sketch" | grep -vx -e param.h -e code.ino)
-		[ -z "$others" ] || fail "left other files: $others"
-	fi
-
+	expect_no_other_files
 	end
 }
 

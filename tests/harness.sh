@@ -88,6 +88,36 @@ same() {
 	printf '%s' "$2" | cmp -s - "$1"
 }
 
+expect_status_0() {
+	[ "$status" = 0 ] || fail "exit status $status"
+}
+
+# expect_bytes FILE TEXT: fails the case unless FILE holds exactly TEXT.
+expect_bytes() {
+	same "$1" "$2" || fail "${1##*/} holds: $(od -c "$1" 2>&1 | head -n 4)"
+}
+
+# expect_launch HEADER: the opener was called once, on code.ino, when
+# param.h held HEADER; under Wine, it has also ended since.
+expect_launch() {
+	local record="call"$'\n'"arg=$sketch_path"$'\n'"header=$1"$'\n'
+	[ "$mode" = wine ] && record+="end"$'\n'
+	same "$launches" "$record" || fail "launches: $(cat "$launches" 2> /dev/null)"
+}
+
+expect_no_launch() {
+	[ -e "$launches" ] && fail "launched: $(cat "$launches")"
+}
+
+# The selector writes param.h and nothing else, neither in the sketch folder
+# nor in its working folder.
+expect_no_other_files() {
+	local others
+	others=$({ ls -A "$sketch" 2> /dev/null; ls -A "$work"; } |
+		grep -vx -e param.h -e code.ino -e bin -e input -e console -e errors -e launches)
+	[ -z "$others" ] || fail "wrote other files: $others"
+}
+
 # Lays the sketch folder as BEFORE says: "no folder", "absent" (no
 # param.h), or the content of an earlier param.h.
 lay_sketch() {

@@ -20,11 +20,11 @@ feed() {
 	(cd "$work" && "$@" | PATH="$work/bin:$PATH" /usr/bin/time -f %M -o "$work/peak" \
 		"$selector" > "$work/console" 2> "$work/errors")
 	status=$?
-	[ "$status" = 0 ] || fail "exit status $status"
+	expect_status_0
 	local console=$menu header=$old
 	[ "$choice" = 0 ] || console+=${confirmations[choice]} header="#define choix $choice"
-	same "$work/console" "$console" || fail "console: $(od -c "$work/console" | tail -n 3)"
-	same "$sketch/param.h" "$header" || fail "param.h: $(cat "$sketch/param.h")"
+	expect_bytes "$work/console" "$console"
+	expect_bytes "$sketch/param.h" "$header"
 	if [ "$limit" != 0 ]; then
 		echo "$name: peak $(cat "$work/peak") KiB"
 		[ "$(cat "$work/peak")" -lt "$limit" ] || fail "peak memory $(cat "$work/peak") KiB"
