@@ -46,18 +46,13 @@ row() {
 		expect_launch "$header"
 	fi
 
-	case $before in
-	'no folder')
-		[ -e "$sketch" ] && fail "created the sketch folder" ;;
-	absent)
-		if [ "$choice" = 0 ]; then
-			[ -e "$sketch/param.h" ] && fail "created param.h"
-		else
-			expect_bytes "$sketch/param.h" "$header"
-		fi ;;
-	*)
-		expect_bytes "$sketch/param.h" "$header" ;;
-	esac
+	if [ "$before" = 'no folder' ]; then
+		[ -e "$sketch" ] && fail "created the sketch folder"
+	elif [ "$before" = absent ] && [ "$choice" = 0 ]; then
+		[ -e "$sketch/param.h" ] && fail "created param.h"
+	else
+		expect_bytes "$sketch/param.h" "$header"
+	fi
 	expect_no_other_files
 	end
 }
