@@ -61,6 +61,9 @@ void
 select_program()
 {
 	std::puts(menu_text);
+	// Shown before the answer is awaited, even when standard output is a
+	// pipe or a file, as some Windows terminals give console programs.
+	std::fflush(stdout);
 
 	const int choice = read_choice(stdin);
 	// Seen as unsigned, negative numbers lie past the table too.
@@ -69,10 +72,10 @@ select_program()
 		return;
 
 	std::fputs(light_programs[row - 1].confirmation, stdout);
-	// Flushed here, once: the confirmation must precede whatever the
-	// command interpreter prints, and with standard output closed the
-	// header may be handed descriptor 1, which must never receive
-	// console text.
+	// Flushed before the header is opened: the confirmation must precede
+	// whatever the command interpreter prints, and with standard output
+	// closed the header may be handed descriptor 1, which must never
+	// receive console text.
 	std::fflush(stdout);
 	write_param_header(choice);
 	open_sketch();
