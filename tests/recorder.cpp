@@ -1,8 +1,8 @@
 // Stands in, under Wine, for the application associated with .ino files.
 // Appends to "launches" beside itself a record of the call: each argument
 // and what param.h beside the document held when it started; then stays
-// alive for a while, so that a caller that waits for it can be told from one
-// that does not, and records its end.
+// alive until the test creates "release" beside it, so that a caller that
+// waits for it never returns first, and records its end.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -68,7 +68,13 @@ main()
 	record += "\n";
 	append(log, record);
 
-	Sleep(3000);
+	// Bounded, so that a caller that waits is seen to wait, not hang.
+	const std::wstring release = folder_of(self) + L"release";
+	for (int polls = 0; polls < 500; polls++) {
+		if (GetFileAttributesW(release.c_str()) != INVALID_FILE_ATTRIBUTES)
+			break;
+		Sleep(20);
+	}
 	append(log, "end\n");
 	return 0;
 }
