@@ -1,6 +1,53 @@
 # The sketch folder is compiled into one small translation unit, so that a
 # build for another folder recompiles one file.
 
+# Sets OUT to FOLDER as Windows writes it: backslashes only, and no trailing
+# separator but a drive root's own.
+function(windows_folder folder out)
+  string(REPLACE "/" "\\" folder "${folder}")
+  string(REGEX REPLACE "([^\\])\\\\+$" "\\1" trimmed "${folder}")
+  if(trimmed MATCHES "^[A-Za-z]:$" AND NOT trimmed STREQUAL folder)
+    string(APPEND trimmed "\\")
+  endif()
+  set(${out} "${trimmed}" PARENT_SCOPE)
+endfunction()
+
+# Sets OUT to the reason why Windows cannot take FOLDER, UTF-8 bytes that
+# the selector converts to UTF-16, or to nothing.
+function(windows_folder_problem folder out)
+  set(problem "")
+  string(HEX "${folder}" hex)
+  set(tail "[89ab][0-9a-f]")
+  set(utf8 "^([0-7][0-9a-f]|(c[2-9a-f]|d[0-9a-f])${tail}")
+  string(APPEND utf8 "|(e0[ab][0-9a-f]|e[1-9a-cef]${tail}|ed[89][0-9a-f])${tail}")
+  string(APPEND utf8 "|(f0[9ab][0-9a-f]|f[1-3]${tail}|f48[0-9a-f])${tail}${tail})*$")
+  string(REGEX MATCH "[<>|?*]" forbidden "${folder}")
+  string(REGEX REPLACE "^[A-Za-z]:" "" past_drive "${folder}")
+
+  if(folder MATCHES "^\\\\\\\\[?]\\\\")
+    set(problem "it is a \\\\?\\ path, which the shell cannot open")
+  elseif(forbidden)
+    set(problem "it holds a ${forbidden}, which Windows does not allow in a name")
+  elseif(past_drive MATCHES ":")
+    set(problem "it holds a colon past the drive's, which Windows does not allow in a name")
+  elseif(NOT hex MATCHES "${utf8}")
+    set(problem "it is not UTF-8 text, so it cannot be converted to a Windows path")
+  else()
+    # Windows counts UTF-16 units: one for each UTF-8 lead byte, and one
+    # more for each character past U+FFFF, whose lead byte is F0 to F4.
+    string(REGEX MATCHALL ".." bytes "${hex}")
+    list(FILTER bytes EXCLUDE REGEX "^[89ab]")
+    list(LENGTH bytes units)
+    list(FILTER bytes INCLUDE REGEX "^f")
+    list(LENGTH bytes surrogate_pairs)
+    math(EXPR sketch_path_length "${units} + ${surrogate_pairs} + 9")
+    if(sketch_path_length GREATER_EQUAL 260)
+      set(problem "its code.ino path would be ${sketch_path_length} characters long, past Windows' 259")
+    endif()
+  endif()
+  set(${out} "${problem}" PARENT_SCOPE)
+endfunction()
+
 # Stops configuring unless FOLDER is an absolute path of the target platform
 # that the launch command can quote whole.
 function(check_sketch_folder folder)
@@ -24,6 +71,9 @@ function(check_sketch_folder folder)
       endif()
     endforeach()
   endif()
+  if(NOT problem AND WIN32)
+    windows_folder_problem("${folder}" problem)
+  endif()
   if(problem)
     message(FATAL_ERROR "SKETCH_FOLDER \"${folder}\" cannot be used: ${problem}.")
   endif()
@@ -31,8 +81,14 @@ endfunction()
 
 # Adds executable NAME: the selector built for the sketch folder FOLDER.
 function(add_selector_executable name folder)
+  if(WIN32)
+    windows_folder("${folder}" folder)
+  endif()
   check_sketch_folder("${folder}")
-  string(REPLACE "\\" "\\\\" sketch_folder_literal "${folder}")
+  # Byte escapes, so that no compiler's source character set can change the
+  # folder's bytes.
+  string(HEX "${folder}" hex)
+  string(REGEX REPLACE "(..)" "\\\\x\\1" sketch_folder_literal "${hex}")
   set(source "${CMAKE_CURRENT_BINARY_DIR}/${name}_sketch_folder.cpp")
   configure_file("${PROJECT_SOURCE_DIR}/src/sketch/sketch_folder.cpp.in"
                  "${source}" @ONLY)

@@ -7,7 +7,7 @@
 # SKETCH_FOLDER is the host's path of the folder built into the selector;
 # under Wine the selector knows it as Z: followed by that path.
 
-mode=$1 selector=$2 sketch=$3 recorder=${4:-}
+mode=$1 selector=$2 sketch=$3 recorder=${4:-} release=
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 passed=0 failed=0
@@ -59,6 +59,7 @@ else
 	trap 'wineserver -k; rm -rf "$work"' EXIT
 	menu=${menu//$'\n'/$'\r\n'}
 	launches=$(dirname "$recorder")/launches
+	release=$(dirname "$recorder")/release
 	sketch_path=Z:${sketch//\//\\}\\code.ino
 	runner=(wine)
 fi
@@ -121,29 +122,52 @@ expect_no_other_files() {
 # Lays the sketch folder as BEFORE says: "no folder", "absent" (no
 # param.h), or the content of an earlier param.h.
 lay_sketch() {
-	rm -rf "$sketch" "$launches"
+	rm -rf "$sketch" "$launches" ${release:+"$release"}
 	[ "$1" = 'no folder' ] && return
 	mkdir -p "$sketch"
 	: > "$sketch/code.ino"
 	[ "$1" = absent ] || printf '%s' "$1" > "$sketch/param.h"
 }
 
-# run_selector INPUT [OUTPUT]: runs the selector on INPUT (printf %b text,
-# or "closed" for no standard input at all), its standard output and error
-# going to $work/console and $work/errors, or as the redirections OUTPUT
-# say; sets status.
+# run_selector INPUT [OUTPUT]: runs the selector on INPUT (printf %b text;
+# "closed" for no standard input at all; "after menu:" and text for text
+# held back until the whole menu is on the console), its standard output and
+# error going to $work/console and $work/errors, or as the redirections
+# OUTPUT say; sets status.
 run_selector() {
-	printf '%b' "$1" > "$work/input"
 	local input='< "$work/input"' output=${2:-'> "$work/console" 2> "$work/errors"'}
 	[ "$1" = closed ] && input='<&-'
-	(cd "$work" && eval '"${runner[@]}" "$selector"' "$input" "$output")
+	if [[ $1 != 'after menu:'* ]]; then
+		printf '%b' "$1" > "$work/input"
+		(cd "$work" && eval '"${runner[@]}" "$selector"' "$input" "$output")
+		status=$?
+		return
+	fi
+
+	# Opened both ways, the FIFO never blocks this end, and ends the input
+	# once this end is closed.
+	local answer pid tenths
+	mkfifo "$work/held"
+	exec {answer}<> "$work/held"
+	(cd "$work" && eval '"${runner[@]}" "$selector" < held' "$output") &
+	pid=$!
+	for tenths in $(seq 300); do
+		same "$work/console" "$menu" && break
+		sleep 0.1
+	done
+	same "$work/console" "$menu" || fail "the menu was not shown before the answer"
+	printf '%b' "${1#after menu:}" >&"$answer"
+	exec {answer}>&-
+	wait "$pid"
 	status=$?
+	rm "$work/held"
 }
 
 # Under Wine the application starts on its own after the selector exits:
-# waits until the recorder has recorded its end.
+# lets the recorder end, and waits until it has recorded its end.
 await_recorder_end() {
 	local tenths
+	: > "$release"
 	for tenths in $(seq 150); do
 		grep -qx end "$launches" 2> /dev/null && return
 		sleep 0.1

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # The sketch folder given when configuring: folders that the launch command
-# could not keep whole are refused, and any other is kept whole, however
-# much it means to the shell.
+# could not keep whole, or that Windows cannot name, are refused, and any
+# other is kept whole, however much it means to the shell. Elsewhere than on
+# Windows a folder is bytes, UTF-8 text or not.
 #
 #   sketch_folder.sh CMAKE SOURCE
 set -u
 cmake=$1 source=$2
 scratch=$(mktemp -d)
-folder="$scratch/it's \$HOME; \`touch pwned\` & *"
+folder="$scratch/it's \$HOME; \`touch pwned\` & * caf"$'\xe9'
 . "$(dirname "$0")/harness.sh" native "$scratch/build/selector" "$folder"
 trap 'rm -rf "$work" "$scratch"' EXIT
 
@@ -20,8 +21,23 @@ configure() { # FOLDER [OPTION...]
 refuses() { # FOLDER [OPTION...]
 	begin "refuses '$1'"
 	configure "$@" && fail "configured"
-	grep -q 'SKETCH_FOLDER .* cannot be used' "$scratch/configure.log" ||
+	# CMake wraps its messages, so lines are joined; and a folder need not be
+	# UTF-8 text.
+	tr -s '\n ' '  ' < "$scratch/configure.log" | LC_ALL=C grep -q 'SKETCH_FOLDER .* cannot be used' ||
 		fail "no clear message: $(tail -n 3 "$scratch/configure.log")"
+	end
+}
+
+# accepts FOLDER BUILT_IN: a Windows build takes FOLDER and compiles in
+# exactly BUILT_IN.
+accepts() {
+	begin "accepts '$1'"
+	if configure "$1" "$windows"; then
+		built_in=$(sed -n 's/.*sketch_folder\[\] = "\(.*\)";/\1/p' "$scratch/build/src/selector_sketch_folder.cpp")
+		[ "$(printf '%b' "$built_in")" = "$2" ] || fail "built in: $(printf '%b' "$built_in")"
+	else
+		fail "refused: $(tail -n 3 "$scratch/configure.log")"
+	fi
 	end
 }
 
@@ -29,9 +45,16 @@ for refused in '' 'relative/code' '/tmp/say "code"' $'/tmp/tab\there'; do
 	refuses "$refused"
 done
 if command -v x86_64-w64-mingw32-g++ > /dev/null; then
-	for refused in 'code' 'C:code' '/tmp/code' 'C:\say "code"' 'C:\%USERPROFILE%\code'; do
-		refuses "$refused" "--toolchain=$source/cmake/mingw-w64-x86_64.cmake"
+	windows=--toolchain=$source/cmake/mingw-w64-x86_64.cmake
+	long=$(printf 'é%.0s' $(seq 247))
+	for refused in 'code' 'C:code' '/tmp/code' 'C:\say "code"' 'C:\%USERPROFILE%\code' \
+		'C:\a<b' 'C:\a>b' 'C:\a|b' 'C:\a?b' 'C:\a*b' 'C:\a:b' '\\?\C:\code' \
+		$'C:\\caf\xe9' "C:\\${long}a"; do
+		refuses "$refused" "$windows"
 	done
+	accepts 'C:/Users/me/code/' 'C:\Users\me\code'
+	accepts 'D:/' 'D:\'
+	accepts "C:\\$long" "C:\\$long"
 fi
 
 begin 'keeps a folder full of shell syntax whole'

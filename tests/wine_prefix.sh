@@ -4,6 +4,9 @@
 command -v wine > /dev/null || { echo "no wine: skipped"; exit 77; }
 
 export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
+# Wine names host files in the locale's character set, and the test sketch
+# folder's name is UTF-8.
+export LC_ALL=C.UTF-8
 unset DISPLAY WAYLAND_DISPLAY
 rm -rf "$WINEPREFIX"
 wineboot -i < /dev/null > /dev/null 2>&1 || { echo "wineboot failed"; exit 1; }

@@ -11,7 +11,7 @@ write_param_header(int choice)
 	const int length =
 	    std::snprintf(content, sizeof content, "#define choix %d", choice);
 
-	std::FILE *header = std::fopen(sketch_file("param.h").c_str(), "w");
+	std::FILE *header = create_sketch_file("param.h");
 	if (header == nullptr)
 		return;
 	std::fwrite(content, 1, static_cast<std::size_t>(length), header);
