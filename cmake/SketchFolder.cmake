@@ -79,12 +79,19 @@ function(check_sketch_folder folder)
   endif()
 endfunction()
 
-# Adds executable NAME: the selector built for the sketch folder FOLDER.
-function(add_selector_executable name folder)
+# Sets OUT to FOLDER as the selector uses it, or stops configuring if it
+# cannot be used.
+function(sketch_folder_of folder out)
   if(WIN32)
     windows_folder("${folder}" folder)
   endif()
   check_sketch_folder("${folder}")
+  set(${out} "${folder}" PARENT_SCOPE)
+endfunction()
+
+# Adds executable NAME: the selector built for the sketch folder FOLDER.
+function(add_selector_executable name folder)
+  sketch_folder_of("${folder}" folder)
   # Byte escapes, so that no compiler's source character set can change the
   # folder's bytes.
   string(HEX "${folder}" hex)
@@ -94,4 +101,5 @@ function(add_selector_executable name folder)
                  "${source}" @ONLY)
   add_executable(${name} "${PROJECT_SOURCE_DIR}/src/main.cpp" "${source}")
   target_link_libraries(${name} PRIVATE selector_core)
+  target_link_options(${name} PRIVATE ${SELECTOR_LINK_OPTIONS})
 endfunction()
