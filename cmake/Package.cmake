@@ -3,7 +3,6 @@
 install(TARGETS selector RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 
 if(WIN32)
-  sketch_folder_of("${SKETCH_FOLDER}" sketch_folder)
   configure_file("${PROJECT_SOURCE_DIR}/cmake/README.txt.in"
                  "${PROJECT_BINARY_DIR}/README.txt" @ONLY NEWLINE_STYLE WIN32)
   install(FILES "${PROJECT_BINARY_DIR}/README.txt" DESTINATION .)
