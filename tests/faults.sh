@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Faults around the selector: broken streams, a param.h that cannot be
-# written, no opener. Whatever happens, the exit status is 0, the console
-# gets what it accepts, param.h is right wherever it can be, and nothing else
-# is written.
+# written, no opener, SIGPIPE ignored. Whatever happens, the exit status is
+# 0, the console gets what it accepts, param.h is right wherever it can be,
+# a param.h left unwritten is said, and nothing else is written.
 #
 #   faults.sh SELECTOR SKETCH_FOLDER
 set -u
@@ -12,20 +12,20 @@ old='#define choix 12'
 chosen='#define choix 5'
 console=$menu${confirmations[5]}
 
-begin 'param.h is a folder'
-lay_sketch absent
-mkdir "$sketch/param.h"
-run_selector '5\n'
-[ -z "$(ls -A "$sketch/param.h")" ] || fail "wrote into the param.h folder"
-expect_status_0; expect_bytes "$work/console" "$console"; expect_launch ''
-end
-
 begin 'param.h on a full disk'
 lay_sketch absent
 ln -s /dev/full "$sketch/param.h"
 run_selector '5\n'
 [ "$(readlink "$sketch/param.h")" = /dev/full ] || fail "param.h link replaced"
-expect_status_0; expect_bytes "$work/console" "$console"; expect_launch ''
+expect_status_0; expect_bytes "$work/console" "$console"; expect_errors yes; expect_launch ''
+end
+
+begin 'started with SIGPIPE ignored, the opener is too'
+lay_sketch "$old"
+runner=(bash -c 'trap "" PIPE; exec "$@"' bash env "PATH=$work/bin:$PATH")
+run_selector '5\n'
+runner=(env "PATH=$work/bin:$PATH")
+expect_status_0; expect_errors no; expect_launch "$chosen" 'SIGPIPE ignored'
 end
 
 # Closed, standard output and error may be handed to param.h: no console
@@ -35,6 +35,7 @@ for output in '>&- 2> "$work/errors"' '> /dev/full 2> "$work/errors"' '>&- 2>&-'
 	lay_sketch "$old"
 	run_selector '5\n' "$output"
 	expect_status_0; expect_bytes "$sketch/param.h" "$chosen"; expect_launch "$chosen"
+	[[ $output == *'2> "$work/errors"' ]] && expect_errors no
 	expect_no_other_files
 	end
 

@@ -33,12 +33,15 @@ confirmations=(
 )
 
 if [ "$mode" = native ]; then
-	# A stand-in for the desktop's opener, first on PATH: it records each
-	# call, its arguments and what param.h held at that moment, and whether
-	# it was wrongly left to ignore SIGPIPE.
+	# A stand-in for the desktop's opener, first on PATH. It records each
+	# call, its arguments, what param.h held at that moment, and whether it
+	# was left to ignore SIGPIPE; copies the console as it was; then, like an
+	# opener with no desktop, keeps the foreground until the case releases it
+	# (10 s at most), and records its end.
 	mkdir "$work/bin"
 	cat > "$work/bin/xdg-open" <<'STANDIN'
 #!/bin/sh
+work=${0%/*}/..
 {
 	echo call
 	for arg in "$@"; do printf 'arg=%s\n' "$arg"; done
@@ -47,12 +50,21 @@ if [ "$mode" = native ]; then
 	echo
 	ignored=$(sed -n 's/^SigIgn:[[:space:]]*//p' /proc/$$/status 2>/dev/null)
 	[ $((0x${ignored:-0} & 0x1000)) = 0 ] || echo 'SIGPIPE ignored'
-} >> "${0%/*}/../launches"
+} >> "$work/launches"
+cp "$work/console" "$work/console.at-launch" 2> /dev/null
+tenths=0
+while [ -d "$work" ] && [ ! -e "$work/release" ] && [ "$tenths" -lt 100 ]; do
+	sleep 0.1
+	tenths=$((tenths + 1))
+done
+[ -d "$work" ] && echo end >> "$work/launches"
 STANDIN
 	chmod +x "$work/bin/xdg-open"
 	cp "$work/bin/xdg-open" "$work/bin/open"
 	launches=$work/launches
+	release=$work/release
 	sketch_path=$sketch/code.ino
+	param_path=$sketch/param.h
 	runner=(env "PATH=$work/bin:$PATH")
 else
 	. "$(dirname "${BASH_SOURCE[0]}")/wine_prefix.sh" "$(dirname "$recorder")/wineprefix" "$recorder" || exit
@@ -61,6 +73,7 @@ else
 	launches=$(dirname "$recorder")/launches
 	release=$(dirname "$recorder")/release
 	sketch_path=Z:${sketch//\//\\}\\code.ino
+	param_path=Z:${sketch//\//\\}\\param.h
 	runner=(wine)
 fi
 
@@ -98,11 +111,13 @@ expect_bytes() {
 	same "$1" "$2" || fail "${1##*/} holds: $(od -c "$1" 2>&1 | head -n 4)"
 }
 
-# expect_launch HEADER: the opener was called once, on code.ino, when
-# param.h held HEADER; under Wine, it has also ended since.
+# expect_launch HEADER [LINE]: the opener was called once, on code.ino,
+# when param.h held HEADER, and had not ended when the selector did; it then
+# ends when released. LINE is one more line it recorded.
 expect_launch() {
-	local record="call"$'\n'"arg=$sketch_path"$'\n'"header=$1"$'\n'
-	[ "$mode" = wine ] && record+="end"$'\n'
+	grep -qx end "$launches" 2> /dev/null && fail "waited for the application to end"
+	await_recorder_end
+	local record="call"$'\n'"arg=$sketch_path"$'\n'"header=$1"$'\n'${2:+$2$'\n'}"end"$'\n'
 	same "$launches" "$record" || fail "launches: $(cat "$launches" 2> /dev/null)"
 }
 
@@ -115,18 +130,33 @@ expect_no_launch() {
 expect_no_other_files() {
 	local others
 	others=$({ ls -A "$sketch" 2> /dev/null; ls -A "$work"; } |
-		grep -vx -e param.h -e code.ino -e bin -e input -e console -e errors -e launches)
+		grep -vx -e param.h -e code.ino -e bin -e input -e console -e console.at-launch -e errors -e launches -e release)
 	[ -z "$others" ] || fail "wrote other files: $others"
 }
 
+# expect_errors UNWRITTEN: standard error holds the one line that says
+# param.h was not written if UNWRITTEN is yes, else nothing.
+expect_errors() {
+	local line=''
+	if [ "$1" = yes ]; then
+		line="param.h n'a pas pu être écrit : $param_path"$'\n'
+		[ "$mode" = wine ] && line=${line/%$'\n'/$'\r\n'}
+	fi
+	expect_bytes "$work/errors" "$line"
+}
+
 # Lays the sketch folder as BEFORE says: "no folder", "absent" (no
-# param.h), or the content of an earlier param.h.
+# param.h), "param.h folder", or the content of an earlier param.h.
 lay_sketch() {
-	rm -rf "$sketch" "$launches" ${release:+"$release"}
+	rm -rf "$sketch" "$launches" "$release" "$work/console.at-launch"
 	[ "$1" = 'no folder' ] && return
 	mkdir -p "$sketch"
 	: > "$sketch/code.ino"
-	[ "$1" = absent ] || printf '%s' "$1" > "$sketch/param.h"
+	case $1 in
+	absent) ;;
+	'param.h folder') mkdir "$sketch/param.h" ;;
+	*) printf '%s' "$1" > "$sketch/param.h" ;;
+	esac
 }
 
 # run_selector INPUT [OUTPUT]: runs the selector on INPUT (printf %b text;
@@ -163,8 +193,8 @@ run_selector() {
 	rm "$work/held"
 }
 
-# Under Wine the application starts on its own after the selector exits:
-# lets the recorder end, and waits until it has recorded its end.
+# The application starts on its own, after the selector may have exited:
+# lets the stand-in end, and waits until it has recorded its end.
 await_recorder_end() {
 	local tenths
 	: > "$release"

@@ -25,6 +25,8 @@ feed() {
 	[ "$choice" = 0 ] || console+=${confirmations[choice]} header="#define choix $choice"
 	expect_bytes "$work/console" "$console"
 	expect_bytes "$sketch/param.h" "$header"
+	expect_errors no
+	if [ "$choice" = 0 ]; then expect_no_launch; else expect_launch "$header"; fi
 	if [ "$limit" != 0 ]; then
 		echo "$name: peak $(cat "$work/peak") KiB"
 		[ "$(cat "$work/peak")" -lt "$limit" ] || fail "peak memory $(cat "$work/peak") KiB"

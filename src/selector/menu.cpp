@@ -4,14 +4,15 @@
 #include <cstdio>
 #include <iterator>
 
+#include "platform/platform.hpp"
 #include "selector/read_choice.hpp"
 #include "sketch/launch.hpp"
 #include "sketch/param_header.hpp"
 
 namespace {
 
-// Seven lines, the last ended by puts. Windows-1252: the "à" is the one
-// byte 0xE0, escaped so that the source file's encoding cannot change it.
+// Seven lines, written at once. Windows-1252: the "à" is the one byte 0xE0,
+// escaped so that the source file's encoding cannot change it.
 constexpr char menu_text[] =
     "quel programme voulez-vous choisir?\n"
     " 1. Chenille\n"
@@ -19,7 +20,7 @@ constexpr char menu_text[] =
     " 3. 1 LED sur 2\n"
     " 4. 1 LED sur 3\n"
     " 5. Battement de coeur\n"
-    " 6-15. Choix de la LED \xE0 allumer de 1 a 10";
+    " 6-15. Choix de la LED \xE0 allumer de 1 a 10\n";
 
 struct light_program {
 	int choice;
@@ -60,10 +61,9 @@ static_assert(rows_in_choice_order(), "row N must hold choice N");
 void
 select_program()
 {
-	std::puts(menu_text);
 	// Shown before the answer is awaited, even when standard output is a
 	// pipe or a file, as some Windows terminals give console programs.
-	std::fflush(stdout);
+	put_console_text(menu_text);
 
 	const int choice = read_choice(stdin);
 	// Seen as unsigned, negative numbers lie past the table too.
@@ -71,12 +71,13 @@ select_program()
 	if (row == 0 || row > std::size(light_programs))
 		return;
 
-	std::fputs(light_programs[row - 1].confirmation, stdout);
-	// Flushed before the header is opened: the confirmation must precede
+	// Out before the header is opened: the confirmation must precede
 	// whatever the command interpreter prints, and with standard output
 	// closed the header may be handed descriptor 1, which must never
 	// receive console text.
-	std::fflush(stdout);
-	write_param_header(choice);
+	put_console_text(light_programs[row - 1].confirmation);
+	const bool written = write_param_header(choice);
 	open_sketch();
+	if (!written)
+		await_enter_before_window_closes();
 }

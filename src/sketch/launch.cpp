@@ -1,9 +1,10 @@
 #include "sketch/launch.hpp"
 
+#include "platform/platform.hpp"
 #include "sketch/sketch_folder.hpp"
 
 void
 open_sketch()
 {
-	start_sketch_file("code.ino");
+	open_document(sketch_file_path("code.ino"));
 }

@@ -2,6 +2,8 @@
 #define SKETCH_PARAM_HEADER_HPP
 
 // Replaces param.h in the sketch folder with "#define choix N", no line end.
-void write_param_header(int choice);
+// If param.h does not then hold exactly that, says so on standard error and
+// returns false.
+bool write_param_header(int choice);
 
 #endif
