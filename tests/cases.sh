@@ -3,7 +3,7 @@
 # its exit status, param.h, and the launches it asked for.
 #
 #   cases.sh native SELECTOR SKETCH_FOLDER
-#   cases.sh wine SELECTOR_EXE SKETCH_FOLDER RECORDER_EXE
+#   cases.sh wine SELECTOR_EXE SKETCH_FOLDER RECORDER_EXE SCREEN_EXE
 set -u
 . "$(dirname "$0")/harness.sh"
 
@@ -99,5 +99,92 @@ row 'Ctrl-Z before the number'       '\0325\n'              0  "$old"
 row 'invalid, no param.h'            '0\n'                 0  absent
 row 'missing sketch folder'          '5\n'                 5  'no folder'
 row 'param.h a folder'               '5\n'                 5  'param.h folder'
+
+if [ "$mode" = native ]; then
+	report
+	exit
+fi
+
+# Under Wine, the command line that the interpreter is given.
+begin 'the interpreter skips AutoRun and keeps ! literal'
+lay_sketch "$old"
+runner=(env WINEDEBUG=trace+process wine)
+run_selector '5\n'
+runner=(wine)
+grep -aF 'cmd.exe\" /d /v:off /s /c \"start \"\" \"Z:' "$work/errors" | grep -qaF '\\code.ino\"\""' ||
+	fail "interpreter: $(grep -a 'CreateProcessInternalW.*cmd' "$work/errors")"
+expect_launch '#define choix 5'
+end
+
+# And the selector on a console of its own, in a pseudo-terminal. Wine's C
+# runtime converts console bytes itself, so only its trace shows whether the
+# selector wrote UTF-16: the menu in one call, not one call per character.
+screen=$5
+for code_page in 850 437; do
+	begin "a console at code page $code_page shows the menu's à"
+	lay_sketch "$old"
+	printf '5\n' > "$work/input"
+	(cd "$work" && timeout 60 script -qec "WINEDEBUG=trace+console wine '$screen' $code_page screen \
+		'$selector' < input 2> trace" /dev/null > /dev/null)
+	expected=$(printf '%s' "${menu//$'\r'/}" | iconv -f WINDOWS-1252 -t UTF-8)$'\n'
+	expected+="${confirmations[5]% }"$'\n'"code page $code_page"$'\n'
+	expect_bytes "$work/screen" "$expected"
+	[ "$(grep -ac ':WriteConsoleW' "$work/trace")" = 2 ] &&
+		grep -qaF '\00e0 allumer de 1 a 10\n",167,' "$work/trace" ||
+		fail "console writes: $(grep -a ':WriteConsoleW' "$work/trace" | head -n 3)"
+	expect_launch '#define choix 5'
+	rm "$work/screen" "$work/trace"
+	end
+done
+
+# on_console COMMAND: runs COMMAND in a pseudo-terminal whose keyboard is
+# the FIFO $work/keys, open as descriptor $keys, and sets pid once the menu
+# is shown: keys typed before Wine takes the terminal would reach it as
+# line feeds, not Enter.
+on_console() {
+	local tenths
+	mkfifo "$work/keys"
+	exec {keys}<> "$work/keys"
+	(cd "$work" && exec script -qec "$1" /dev/null < keys > console 2>&1) &
+	pid=$!
+	for tenths in $(seq 300); do
+		grep -q 'a 10' "$work/console" && return
+		sleep 0.1
+	done
+	fail "no menu on the console"
+}
+
+# gone_within TENTHS: the console's command ends within TENTHS tenths of a
+# second; it is ended otherwise.
+gone_within() {
+	local tenths
+	for tenths in $(seq "$1"); do
+		kill -0 "$pid" 2> /dev/null || break
+		sleep 0.1
+	done
+	kill -0 "$pid" 2> /dev/null && { fail "still running"; kill "$pid"; }
+	wait "$pid"
+	exec {keys}>&-
+	rm "$work/keys"
+}
+
+begin 'alone on its console, waits for Enter after an unwritten param.h'
+lay_sketch 'param.h folder'
+on_console "wine '$selector'"
+printf '5\r' >&"$keys"
+sleep 3
+kill -0 "$pid" 2> /dev/null || fail "gone before a second Enter"
+printf '\r' >&"$keys"
+gone_within 100
+expect_launch ''
+end
+
+begin 'sharing its console with cmd, does not wait'
+lay_sketch 'param.h folder'
+on_console "wine cmd /c 'Z:${selector//\//\\}'"
+printf '5\r' >&"$keys"
+gone_within 100
+expect_launch ''
+end
 
 report

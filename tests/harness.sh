@@ -2,7 +2,7 @@
 # what it did.
 #
 #   . harness.sh native SELECTOR SKETCH_FOLDER
-#   . harness.sh wine SELECTOR_EXE SKETCH_FOLDER RECORDER_EXE
+#   . harness.sh wine SELECTOR_EXE SKETCH_FOLDER RECORDER_EXE [SCREEN_EXE]
 #
 # SKETCH_FOLDER is the host's path of the folder built into the selector;
 # under Wine the selector knows it as Z: followed by that path.
@@ -69,6 +69,8 @@ STANDIN
 else
 	. "$(dirname "${BASH_SOURCE[0]}")/wine_prefix.sh" "$(dirname "$recorder")/wineprefix" "$recorder" || exit
 	trap 'wineserver -k; rm -rf "$work"' EXIT
+	# Expanded in the sketch folder's "!b!" if delayed expansion were on.
+	export b=expanded
 	menu=${menu//$'\n'/$'\r\n'}
 	launches=$(dirname "$recorder")/launches
 	release=$(dirname "$recorder")/release

@@ -3,6 +3,8 @@
 #include <csignal>
 #include <cstdlib>
 
+#include <unistd.h>
+
 namespace {
 
 #ifdef __APPLE__
@@ -47,9 +49,12 @@ put_console_text(const char *text)
 	std::fflush(stdout);
 }
 
+// On a terminal, the confirmation before it has left the line open.
 void
 put_error_text(const std::string &text)
 {
+	if (isatty(STDERR_FILENO) == 1)
+		std::fputc('\n', stderr);
 	std::fputs(text.c_str(), stderr);
 }
 

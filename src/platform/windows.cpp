@@ -21,10 +21,11 @@ widened(const std::string &text, UINT code_page)
 }
 
 // Writes TEXT, in CODE_PAGE, to STREAM, the standard stream STD_HANDLE: as
-// UTF-16 on a console, whatever code page it shows; as the bytes they are
-// on a pipe or a file.
+// UTF-16 on a console, whatever code page it shows, and there after LEAD;
+// as the bytes they are on a pipe or a file.
 void
-put_text(std::FILE *stream, DWORD std_handle, const std::string &text, UINT code_page)
+put_text(std::FILE *stream, DWORD std_handle, const std::string &text, UINT code_page,
+    const char *lead)
 {
 	std::fflush(stream);
 	const HANDLE console = GetStdHandle(std_handle);
@@ -34,7 +35,7 @@ put_text(std::FILE *stream, DWORD std_handle, const std::string &text, UINT code
 		std::fflush(stream);
 		return;
 	}
-	const std::wstring wide = widened(text, code_page);
+	const std::wstring wide = widened(lead + text, code_page);
 	DWORD written = 0;
 	WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
 }
@@ -73,13 +74,14 @@ guard_console_streams()
 void
 put_console_text(const char *text)
 {
-	put_text(stdout, STD_OUTPUT_HANDLE, text, 1252);
+	put_text(stdout, STD_OUTPUT_HANDLE, text, 1252, "");
 }
 
+// On a console, the confirmation before it has left the line open.
 void
 put_error_text(const std::string &text)
 {
-	put_text(stderr, STD_ERROR_HANDLE, text, CP_UTF8);
+	put_text(stderr, STD_ERROR_HANDLE, text, CP_UTF8, "\n");
 }
 
 std::FILE *
