@@ -102,4 +102,22 @@ function(add_selector_executable name folder)
   add_executable(${name} "${PROJECT_SOURCE_DIR}/src/main.cpp" "${source}")
   target_link_libraries(${name} PRIVATE selector_core)
   target_link_options(${name} PRIVATE ${SELECTOR_LINK_OPTIONS})
+  if(WIN32)
+    target_sources(${name} PRIVATE "${PROJECT_BINARY_DIR}/selector.rc")
+    # The resource script's manifest is the only one: Visual C++'s linker
+    # would add its own.
+    if(MSVC)
+      target_link_options(${name} PRIVATE /MANIFEST:NO)
+    endif()
+  endif()
+endfunction()
+
+# Writes the version resource and the manifest that every Windows build of
+# the selector carries.
+function(configure_windows_resources)
+  set(selector_file_version "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0")
+  string(REPLACE "." "," selector_file_version_commas "${selector_file_version}")
+  set(selector_manifest "${PROJECT_BINARY_DIR}/selector.manifest")
+  configure_file("${PROJECT_SOURCE_DIR}/src/platform/selector.manifest.in" "${selector_manifest}" @ONLY)
+  configure_file("${PROJECT_SOURCE_DIR}/src/platform/selector.rc.in" "${PROJECT_BINARY_DIR}/selector.rc" @ONLY)
 endfunction()

@@ -11,5 +11,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
-# The selector ships as one selector.exe: no MinGW runtime DLL beside it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# The selector ships as one selector.exe: no MinGW runtime DLL beside it;
+# and no link time in its header, so that a build can be checked bit for bit.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
