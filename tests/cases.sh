@@ -130,7 +130,7 @@ for code_page in 850 437; do
 	expected+="${confirmations[5]% }"$'\n'"code page $code_page"$'\n'
 	expect_bytes "$work/screen" "$expected"
 	[ "$(grep -ac ':WriteConsoleW' "$work/trace")" = 2 ] &&
-		grep -qaF '\00e0 allumer de 1 a 10\n",167,' "$work/trace" ||
+		grep -qaF '\00e0 allumer de 1 a 10\r\n",174,' "$work/trace" ||
 		fail "console writes: $(grep -a ':WriteConsoleW' "$work/trace" | head -n 3)"
 	expect_launch '#define choix 5'
 	rm "$work/screen" "$work/trace"

@@ -35,7 +35,13 @@ put_text(std::FILE *stream, DWORD std_handle, const std::string &text, UINT code
 		std::fflush(stream);
 		return;
 	}
-	const std::wstring wide = widened(lead + text, code_page);
+	// Line feeds become the platform's line ends, as in text mode.
+	std::wstring wide;
+	for (wchar_t c : widened(lead + text, code_page)) {
+		if (c == L'\n')
+			wide += L'\r';
+		wide += c;
+	}
 	DWORD written = 0;
 	WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
 }
