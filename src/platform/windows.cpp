@@ -27,7 +27,6 @@ void
 put_text(std::FILE *stream, DWORD std_handle, const std::string &text, UINT code_page,
     const char *lead)
 {
-	std::fflush(stream);
 	const HANDLE console = GetStdHandle(std_handle);
 	DWORD mode = 0;
 	if (GetConsoleMode(console, &mode) == 0) {
@@ -35,6 +34,8 @@ put_text(std::FILE *stream, DWORD std_handle, const std::string &text, UINT code
 		std::fflush(stream);
 		return;
 	}
+	// Whatever stdio still holds goes first, so that the order stays.
+	std::fflush(stream);
 	// Line feeds become the platform's line ends, as in text mode.
 	std::wstring wide;
 	for (wchar_t c : widened(lead + text, code_page)) {

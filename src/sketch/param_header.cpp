@@ -15,7 +15,7 @@ write_param_header(int choice)
 
 	const std::string path = sketch_file_path("param.h");
 	std::FILE *header = create_file(path);
-	bool written = header != nullptr;
+	bool written = false;
 	if (header != nullptr) {
 		written = std::fwrite(content, 1, static_cast<std::size_t>(length), header) ==
 		    static_cast<std::size_t>(length);
