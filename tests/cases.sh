@@ -142,27 +142,21 @@ done
 # is shown: keys typed before Wine takes the terminal would reach it as
 # line feeds, not Enter.
 on_console() {
-	local tenths
 	mkfifo "$work/keys"
 	exec {keys}<> "$work/keys"
 	(cd "$work" && exec script -qec "$1" /dev/null < keys > console 2>&1) &
 	pid=$!
-	for tenths in $(seq 300); do
-		grep -q 'a 10' "$work/console" && return
-		sleep 0.1
-	done
-	fail "no menu on the console"
+	within 300 grep -q 'a 10' "$work/console" || fail "no menu on the console"
+}
+
+gone() {
+	! kill -0 "$pid" 2> /dev/null
 }
 
 # gone_within TENTHS: the console's command ends within TENTHS tenths of a
 # second; it is ended otherwise.
 gone_within() {
-	local tenths
-	for tenths in $(seq "$1"); do
-		kill -0 "$pid" 2> /dev/null || break
-		sleep 0.1
-	done
-	kill -0 "$pid" 2> /dev/null && { fail "still running"; kill "$pid"; }
+	within "$1" gone || { fail "still running"; kill "$pid"; }
 	wait "$pid"
 	exec {keys}>&-
 	rm "$work/keys"
@@ -173,7 +167,7 @@ lay_sketch 'param.h folder'
 on_console "wine '$selector'"
 printf '5\r' >&"$keys"
 sleep 3
-kill -0 "$pid" 2> /dev/null || fail "gone before a second Enter"
+gone && fail "gone before a second Enter"
 printf '\r' >&"$keys"
 gone_within 100
 expect_launch ''

@@ -99,6 +99,18 @@ report() {
 	[ "$failed" = 0 ]
 }
 
+# within TENTHS COMMAND...: runs COMMAND every tenth of a second until it
+# succeeds, TENTHS times at most; fails if it never does.
+within() {
+	local tries=$1
+	shift
+	until "$@"; do
+		tries=$((tries - 1))
+		[ "$tries" -gt 0 ] || return 1
+		sleep 0.1
+	done
+}
+
 # same FILE TEXT: FILE holds exactly TEXT.
 same() {
 	printf '%s' "$2" | cmp -s - "$1"
@@ -178,16 +190,12 @@ run_selector() {
 
 	# Opened both ways, the FIFO never blocks this end, and ends the input
 	# once this end is closed.
-	local answer pid tenths
+	local answer pid
 	mkfifo "$work/held"
 	exec {answer}<> "$work/held"
 	(cd "$work" && eval '"${runner[@]}" "$selector" < held' "$output") &
 	pid=$!
-	for tenths in $(seq 300); do
-		same "$work/console" "$menu" && break
-		sleep 0.1
-	done
-	same "$work/console" "$menu" || fail "the menu was not shown before the answer"
+	within 300 same "$work/console" "$menu" || fail "the menu was not shown before the answer"
 	printf '%b' "${1#after menu:}" >&"$answer"
 	exec {answer}>&-
 	wait "$pid"
@@ -198,12 +206,7 @@ run_selector() {
 # The application starts on its own, after the selector may have exited:
 # lets the stand-in end, and waits until it has recorded its end.
 await_recorder_end() {
-	local tenths
 	: > "$release"
-	for tenths in $(seq 150); do
-		grep -qx end "$launches" 2> /dev/null && return
-		sleep 0.1
-	done
-	fail "the recorder never ended"
+	within 150 grep -qx end "$launches" 2> /dev/null || fail "the recorder never ended"
 }
 
