@@ -89,13 +89,21 @@ function(sketch_folder_of folder out)
   set(${out} "${folder}" PARENT_SCOPE)
 endfunction()
 
-# Adds executable NAME: the selector built for the sketch folder FOLDER.
+# Sets OUT to TEXT as the body of a C++ string literal: byte escapes, so
+# that no compiler's source character set can change its bytes.
+function(byte_escaped text out)
+  string(HEX "${text}" hex)
+  string(REGEX REPLACE "(..)" "\\\\x\\1" escaped "${hex}")
+  set(${out} "${escaped}" PARENT_SCOPE)
+endfunction()
+
+# Adds executable NAME: the selector built for the sketch folder FOLDER,
+# and, if ON_DESKTOP is given, for that folder on the desktop of whoever runs
+# it where FOLDER is missing.
 function(add_selector_executable name folder)
   sketch_folder_of("${folder}" folder)
-  # Byte escapes, so that no compiler's source character set can change the
-  # folder's bytes.
-  string(HEX "${folder}" hex)
-  string(REGEX REPLACE "(..)" "\\\\x\\1" sketch_folder_literal "${hex}")
+  byte_escaped("${folder}" sketch_folder_literal)
+  byte_escaped("${ARGN}" on_desktop_literal)
   set(source "${CMAKE_CURRENT_BINARY_DIR}/${name}_sketch_folder.cpp")
   configure_file("${PROJECT_SOURCE_DIR}/src/sketch/sketch_folder.cpp.in"
                  "${source}" @ONLY)
@@ -104,6 +112,10 @@ function(add_selector_executable name folder)
   target_link_options(${name} PRIVATE ${SELECTOR_LINK_OPTIONS})
   if(WIN32)
     target_sources(${name} PRIVATE "${PROJECT_BINARY_DIR}/selector.rc")
+    # The resource compiler reads the manifest, but reports no dependency
+    # on it: a changed manifest must still rebuild the resource.
+    set_source_files_properties("${PROJECT_BINARY_DIR}/selector.rc" PROPERTIES
+                                OBJECT_DEPENDS "${PROJECT_BINARY_DIR}/selector.manifest")
     # The resource script's manifest is the only one: Visual C++'s linker
     # would add its own.
     if(MSVC)

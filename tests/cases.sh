@@ -105,6 +105,23 @@ if [ "$mode" = native ]; then
 	exit
 fi
 
+# The interpreter as the C runtime finds it, whatever %ComSpec% says; never
+# a cmd.exe of the working folder.
+cp "$recorder" "$work/cmd.exe"
+for comspec in '' 'C:\nowhere\cmd.exe'; do
+	begin "%ComSpec% '$comspec'"
+	lay_sketch "$old"
+	printf '@set "ComSpec=%s"\r\n@"Z:%s"\r\n' "$comspec" "${selector//\//\\}" > "$work/comspec.cmd"
+	selector_exe=$selector selector=$work/comspec.cmd
+	run_selector '5\n'
+	selector=$selector_exe
+	expect_status_0; expect_bytes "$work/console" "$menu${confirmations[5]}"; expect_errors no
+	expect_launch '#define choix 5'
+	[ -e "$work/launches" ] && fail "ran the cmd.exe of the working folder"
+	end
+done
+rm "$work/cmd.exe" "$work/comspec.cmd"
+
 # Under Wine, the command line that the interpreter is given.
 begin 'the interpreter skips AutoRun and keeps ! literal'
 lay_sketch "$old"

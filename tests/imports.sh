@@ -9,7 +9,7 @@ dlls=$("$objdump" -p "$1" | sed -n 's/^[[:space:]]*DLL Name: //p')
 status=0
 for dll in $dlls; do
 	case ${dll,,} in
-	kernel32.dll | msvcrt.dll | user32.dll | advapi32.dll | shell32.dll) ;;
+	kernel32.dll | msvcrt.dll | user32.dll | advapi32.dll | shell32.dll | ole32.dll) ;;
 	*) echo "FAIL $1 needs $dll"; status=1 ;;
 	esac
 done

@@ -2,9 +2,10 @@
 # package.sh CMAKE CPACK SOURCE BUILD PACKAGE SKETCH_FOLDER RECORDER_EXE: the
 # ZIP that a maker downloads matches its checksum and, unpacked, holds a
 # selector.exe with its version and manifest that runs under Wine for the
-# folder it was built for, and a note that names that folder. Built again
-# from a copy of the sources in another folder, selector.exe, the ZIP and
-# the native selector are the same bytes.
+# folder it was built for, or, where that one is missing, for the same
+# folder on the desktop; and a note in French that names them. Built again
+# by another builder, selector.exe, the ZIP and the native selector are the
+# same bytes.
 set -u
 cmake=$1 cpack=$2 source=$3 build=$4 package=$5 folder=$6 recorder=$7
 [[ $folder == [Cc]:\\* ]] || { echo "$folder is not on C:, Wine's own drive: skipped"; exit 77; }
@@ -33,7 +34,44 @@ expect_bytes "$work/console" "$menu${confirmations[5]}"
 expect_bytes "$sketch/param.h" '#define choix 5'
 expect_errors no
 expect_launch '#define choix 5'
-grep -qF "$folder" "$unpacked/$package/README.txt" || fail "the note does not name $folder"
+note=$unpacked/$package/LISEZMOI.txt
+grep -qF "$folder" "$note" || fail "the note does not name $folder"
+grep -qF 'Projet Velmirac\code de votre bureau' "$note" || fail "the note does not name the desktop's folder"
+[ "$(head -c 3 "$note")" = $'\xef\xbb\xbf' ] && iconv -f UTF-8 "$note" > /dev/null && ! grep -qv $'\r$' "$note" ||
+	fail "the note is not UTF-8 with CR LF line ends"
+ninja -C "$build" -t inputs selector.exe | grep -qx selector.manifest || fail "the manifest rebuilds nothing"
+end
+
+# at HOST_FOLDER WINDOWS_FOLDER: the cases now look at this sketch folder.
+at() {
+	sketch=$1 sketch_path=$2\\code.ino param_path=$2\\param.h
+}
+built_in=("$sketch" "$folder")
+on_desktop=("$wine_desktop/Projet Velmirac/code" "$(wine cmd /c 'echo %USERPROFILE%' < /dev/null |
+	tr -d '\r')\\Desktop\\Projet Velmirac\\code")
+
+begin 'built-in folder missing: the one on the desktop'
+at "${built_in[@]}" && lay_sketch 'no folder'
+at "${on_desktop[@]}" && lay_sketch absent
+run_selector '5\n'
+expect_status_0; expect_bytes "$sketch/param.h" '#define choix 5'; expect_errors no
+expect_launch '#define choix 5'
+[ -e "${built_in[0]}" ] && fail "created the built-in folder"
+end
+
+begin 'both folders: the built-in one'
+at "${on_desktop[@]}" && lay_sketch '#define choix 12'
+at "${built_in[@]}" && lay_sketch absent
+run_selector '5\n'
+expect_bytes "$sketch/param.h" '#define choix 5'; expect_launch '#define choix 5'
+expect_bytes "${on_desktop[0]}/param.h" '#define choix 12'
+end
+
+begin "neither folder: the desktop's param.h was not written"
+at "${built_in[@]}" && lay_sketch 'no folder'
+at "${on_desktop[@]}" && lay_sketch 'no folder'
+run_selector '5\n'
+expect_status_0; expect_errors yes; expect_no_launch
 end
 
 # build NAME SOURCE DIR PRESET [OPTION...]: builds the selector from SOURCE in
@@ -47,13 +85,21 @@ build() {
 		fail "$name did not build: $(tail -n 5 "$dir.log")"
 }
 
-begin 'built again elsewhere, the same bytes'
+# Another builder: another folder, outside git but with SOURCE_DATE_EPOCH,
+# another time zone and another umask.
+begin 'built again by another builder, the same bytes'
 copy=$work/elsewhere/selector
 mkdir -p "$copy"
-tar -C "$source" --exclude=./build -cf - . | tar -C "$copy" -xf -
-build 'the copy for Windows' "$copy" "$copy/build/windows" windows -DSKETCH_FOLDER="$folder"
-"$cpack" --config "$copy/build/windows/CPackConfig.cmake" -B "$copy/build/windows" > /dev/null 2>&1 ||
-	fail "the copy's ZIP"
+tar -C "$source" --exclude=./build --exclude=./.git -cf - . | tar -C "$copy" -xf -
+epoch=$(sed -n 's/.*SOURCE_DATE_EPOCH} "\([0-9]*\)".*/\1/p' "$build/CPackOptions.cmake")
+other_umask=0002
+[ "$(umask)" = 0002 ] && other_umask=0022
+(
+	umask "$other_umask"
+	export TZ=Europe/Paris SOURCE_DATE_EPOCH=$epoch
+	build 'the copy for Windows' "$copy" "$copy/build/windows" windows -DSKETCH_FOLDER="$folder"
+	"$cpack" --config "$copy/build/windows/CPackConfig.cmake" -B "$copy/build/windows" > /dev/null 2>&1
+) || fail "the copy's ZIP"
 for file in "$package.zip" "$package.zip.sha256"; do
 	cmp -s "$unpacked/$file" "$copy/build/windows/$file" || fail "$file differs"
 done

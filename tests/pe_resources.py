@@ -1,6 +1,7 @@
 """pe_resources.py EXE VERSION: EXE carries the version resource for
-VERSION, and a manifest that runs it as invoked on Windows 10 and 11 without
-changing its code page; and no link time."""
+VERSION, its strings where its translation says, and a manifest that runs
+it as invoked on Windows 10 and 11 without changing its code page; and no
+link time."""
 import sys
 
 import pefile
@@ -10,10 +11,19 @@ pe = pefile.PE(exe)
 problems = []
 
 strings = {}
+string_blocks, translations = [], []
 for info in getattr(pe, "FileInfo", [[]])[0]:
     if info.Key == b"StringFileInfo":
         for table in info.StringTable:
+            string_blocks.append(table.LangID.decode().upper())
             strings.update({k.decode(): v.decode() for k, v in table.entries.items()})
+    if info.Key == b"VarFileInfo":
+        for var in info.Var:
+            language, code_page = var.entry.get(b"Translation", "0 0").split()
+            translations.append(f"{int(language, 16):04X}{int(code_page, 16):04X}")
+# Explorer's Details tab finds the strings through the translation.
+if string_blocks != translations:
+    problems.append(f"string blocks {string_blocks} for translations {translations}")
 expected = {"FileVersion": version, "ProductVersion": version,
             "ProductName": "selector", "OriginalFilename": "selector.exe"}
 for key, value in expected.items():

@@ -28,13 +28,16 @@ refuses() { # FOLDER [OPTION...]
 	end
 }
 
-# accepts FOLDER BUILT_IN: a Windows build takes FOLDER and compiles in
-# exactly BUILT_IN.
+# accepts FOLDER BUILT_IN [ON_DESKTOP]: a Windows build takes FOLDER and
+# compiles in exactly BUILT_IN, and ON_DESKTOP for the desktop's folder.
 accepts() {
 	begin "accepts '$1'"
 	if configure "$1" "$windows"; then
-		built_in=$(sed -n 's/.*sketch_folder\[\] = "\(.*\)";/\1/p' "$scratch/build/src/selector_sketch_folder.cpp")
+		local source=$scratch/build/src/selector_sketch_folder.cpp built_in on_desktop
+		built_in=$(sed -n 's/.*sketch_folder\[\] = "\(.*\)";/\1/p' "$source")
+		on_desktop=$(sed -n 's/.*sketch_folder_on_desktop\[\] = "\(.*\)";/\1/p' "$source")
 		[ "$(printf '%b' "$built_in")" = "$2" ] || fail "built in: $(printf '%b' "$built_in")"
+		[ "$(printf '%b' "$on_desktop")" = "${3:-}" ] || fail "on the desktop: $(printf '%b' "$on_desktop")"
 	else
 		fail "refused: $(tail -n 3 "$scratch/configure.log")"
 	fi
@@ -54,6 +57,8 @@ if command -v x86_64-w64-mingw32-g++ > /dev/null; then
 	done
 	accepts 'C:/Users/me/code/' 'C:\Users\me\code'
 	accepts 'D:/' 'D:\'
+	accepts 'C:/Users/bramu/Desktop/Projet Velmirac/code' 'C:\Users\bramu\Desktop\Projet Velmirac\code' \
+		'Projet Velmirac\code'
 	accepts "C:\\$long" "C:\\$long"
 fi
 

@@ -1,6 +1,7 @@
 #include "platform/platform.hpp"
 
 #include <windows.h>
+#include <shlobj.h>
 
 namespace {
 
@@ -47,6 +48,42 @@ put_text(std::FILE *stream, DWORD std_handle, const std::string &text, UINT code
 	WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
 }
 
+// UTF-8 for TEXT; empty if TEXT is not valid UTF-16.
+std::string
+narrowed(const wchar_t *text)
+{
+	const int size = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text, -1, nullptr, 0,
+	    nullptr, nullptr);
+	if (size <= 1)
+		return std::string();
+	std::string bytes(static_cast<std::size_t>(size), '\0');
+	WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text, -1, bytes.data(), size,
+	    nullptr, nullptr);
+	bytes.pop_back();
+	return bytes;
+}
+
+bool
+is_folder(const std::string &path)
+{
+	const DWORD attributes = GetFileAttributesW(widened(path, CP_UTF8).c_str());
+	return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// The desktop of the user who runs the selector, where Windows has it:
+// moved by OneDrive's backup or by the user, in any letters. Empty if
+// Windows reports none.
+std::string
+desktop_folder()
+{
+	PWSTR path = nullptr;
+	std::string folder;
+	if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Desktop, KF_FLAG_DEFAULT, nullptr, &path)))
+		folder = narrowed(path);
+	CoTaskMemFree(path);
+	return folder;
+}
+
 // Skips what is left of the line on standard input.
 void
 skip_line()
@@ -56,18 +93,76 @@ skip_line()
 		;
 }
 
-// Where _wsystem finds it: %ComSpec%, else cmd.exe in the system folder.
 std::wstring
-command_interpreter()
+environment_variable(const wchar_t *name)
+{
+	std::wstring value(GetEnvironmentVariableW(name, nullptr, 0), L'\0');
+	const DWORD length = GetEnvironmentVariableW(name, value.data(),
+	    static_cast<DWORD>(value.size()));
+	value.resize(length < value.size() ? length : 0);
+	return value;
+}
+
+// cmd.exe in the system folder, never one found in the current folder or
+// on the PATH, where anyone may have put another.
+std::wstring
+system_interpreter()
 {
 	wchar_t path[MAX_PATH];
-	const DWORD length = GetEnvironmentVariableW(L"ComSpec", path, MAX_PATH);
-	if (length > 0 && length < MAX_PATH)
-		return std::wstring(path, length);
 	const UINT folder = GetSystemDirectoryW(path, MAX_PATH);
 	if (folder == 0 || folder >= MAX_PATH)
 		return std::wstring();
 	return std::wstring(path, folder) + L"\\cmd.exe";
+}
+
+// A file not found or access denied: the failures, reported as ENOENT or
+// EACCES, after which the C runtime's system tries cmd.exe.
+bool
+not_found_or_denied(DWORD error)
+{
+	switch (error) {
+	case ERROR_FILE_NOT_FOUND:
+	case ERROR_PATH_NOT_FOUND:
+	case ERROR_INVALID_DRIVE:
+	case ERROR_BAD_NETPATH:
+	case ERROR_BAD_NET_NAME:
+	case ERROR_BAD_PATHNAME:
+	case ERROR_FILENAME_EXCED_RANGE:
+	case ERROR_ACCESS_DENIED:
+	case ERROR_SHARING_VIOLATION:
+		return true;
+	default:
+		return false;
+	}
+}
+
+// Runs INTERPRETER on the command that starts DOCUMENT, with the
+// selector's standard handles, and waits for it; false, with the reason in
+// GetLastError, if it could not be started.
+//
+// /d skips the user's AutoRun command, /v:off keeps a ! in the path from
+// being expanded, and /s takes the quotes after /c as they are. The empty
+// title matters: start takes a first quoted argument for the title of a new
+// console window, not for the document to open.
+bool
+run_interpreter(const std::wstring &interpreter, const std::wstring &document)
+{
+	std::wstring command = L"\"" + interpreter + L"\" /d /v:off /s /c \"start \"\" \"" +
+	    document + L"\"\"";
+	STARTUPINFOW startup = {};
+	startup.cb = sizeof startup;
+	startup.dwFlags = STARTF_USESTDHANDLES;
+	startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+	startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+	startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+	PROCESS_INFORMATION process = {};
+	if (CreateProcessW(interpreter.c_str(), command.data(), nullptr, nullptr, TRUE, 0,
+	        nullptr, nullptr, &startup, &process) == 0)
+		return false;
+	WaitForSingleObject(process.hProcess, INFINITE);
+	CloseHandle(process.hThread);
+	CloseHandle(process.hProcess);
+	return true;
 }
 
 } // namespace
@@ -91,6 +186,18 @@ put_error_text(const std::string &text)
 	put_text(stderr, STD_ERROR_HANDLE, text, CP_UTF8, "\n");
 }
 
+std::string
+resolve_folder(const char *folder, const char *on_desktop)
+{
+	if (on_desktop[0] == '\0' || is_folder(folder))
+		return folder;
+	const std::string desktop = desktop_folder();
+	if (desktop.empty())
+		return folder;
+	// Only a drive's root ends with a backslash.
+	return desktop + (desktop.back() == '\\' ? "" : "\\") + on_desktop;
+}
+
 std::FILE *
 create_file(const std::string &path)
 {
@@ -98,33 +205,21 @@ create_file(const std::string &path)
 	return wide.empty() ? nullptr : _wfopen(wide.c_str(), L"w");
 }
 
-// /d skips the user's AutoRun command, /v:off keeps a ! in the path from
-// being expanded, and /s takes the quotes after /c as they are. The empty
-// title matters: start takes a first quoted argument for the title of a new
-// console window, not for the document to open.
+// The interpreter as the C runtime's system finds it: %ComSpec%, then
+// cmd.exe where %ComSpec% is unset or names nothing that can be started.
 void
 open_document(const std::string &path)
 {
 	const std::wstring document = widened(path, CP_UTF8);
-	const std::wstring interpreter = command_interpreter();
-	if (document.empty() || interpreter.empty())
+	if (document.empty())
 		return;
-	std::wstring command = L"\"" + interpreter + L"\" /d /v:off /s /c \"start \"\" \"" +
-	    document + L"\"\"";
-
-	STARTUPINFOW startup = {};
-	startup.cb = sizeof startup;
-	startup.dwFlags = STARTF_USESTDHANDLES;
-	startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-	startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-	startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-	PROCESS_INFORMATION process = {};
-	if (CreateProcessW(interpreter.c_str(), command.data(), nullptr, nullptr, TRUE, 0,
-	        nullptr, nullptr, &startup, &process) == 0)
+	const std::wstring comspec = environment_variable(L"ComSpec");
+	if (!comspec.empty() &&
+	    (run_interpreter(comspec, document) || !not_found_or_denied(GetLastError())))
 		return;
-	WaitForSingleObject(process.hProcess, INFINITE);
-	CloseHandle(process.hThread);
-	CloseHandle(process.hProcess);
+	const std::wstring interpreter = system_interpreter();
+	if (!interpreter.empty())
+		run_interpreter(interpreter, document);
 }
 
 // Alone on its console, the selector was started from Explorer, and the
