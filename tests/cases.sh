@@ -133,23 +133,25 @@ grep -aF 'cmd.exe\" /d /v:off /s /c \"start \"\" \"Z:' "$work/errors" | grep -qa
 expect_launch '#define choix 5'
 end
 
-# And the selector on a console of its own, in a pseudo-terminal. Wine's C
-# runtime converts console bytes itself, so only its trace shows whether the
-# selector wrote UTF-16: the menu in one call, not one call per character.
+# And the selector on a console of its own, in a pseudo-terminal wide
+# enough for the longest line. Wine's C runtime converts console bytes
+# itself, so only its trace shows whether the selector wrote UTF-16: the
+# menu in one call, not one call per character. The line about param.h,
+# UTF-8 inside, shows its own letters on a line of its own.
 screen=$5
 for code_page in 850 437; do
-	begin "a console at code page $code_page shows the menu's à"
-	lay_sketch "$old"
+	begin "a console at code page $code_page shows the menu's à and the path's letters"
+	lay_sketch 'param.h folder'
 	printf '5\n' > "$work/input"
-	(cd "$work" && timeout 60 script -qec "WINEDEBUG=trace+console wine '$screen' $code_page screen \
-		'$selector' < input 2> trace" /dev/null > /dev/null)
+	(cd "$work" && timeout 60 script -qec "stty cols 250; WINEDEBUG=trace+console wine '$screen' \
+		$code_page screen '$selector' < input 2> trace" /dev/null > /dev/null)
 	expected=$(printf '%s' "${menu//$'\r'/}" | iconv -f WINDOWS-1252 -t UTF-8)$'\n'
-	expected+="${confirmations[5]% }"$'\n'"code page $code_page"$'\n'
-	expect_bytes "$work/screen" "$expected"
-	[ "$(grep -ac ':WriteConsoleW' "$work/trace")" = 2 ] &&
+	expected+="${confirmations[5]% }"$'\n'"param.h n'a pas pu être écrit : $param_path"$'\n\n'
+	expect_bytes "$work/screen" "${expected}code page $code_page"$'\n'
+	[ "$(grep -ac ':WriteConsoleW' "$work/trace")" = 3 ] &&
 		grep -qaF '\00e0 allumer de 1 a 10\r\n",174,' "$work/trace" ||
 		fail "console writes: $(grep -a ':WriteConsoleW' "$work/trace" | head -n 3)"
-	expect_launch '#define choix 5'
+	expect_launch ''
 	rm "$work/screen" "$work/trace"
 	end
 done
@@ -188,6 +190,14 @@ gone && fail "gone before a second Enter"
 printf '\r' >&"$keys"
 gone_within 100
 expect_launch ''
+end
+
+begin 'alone on its console, does not wait after a written param.h'
+lay_sketch "$old"
+on_console "wine '$selector'"
+printf '5\r' >&"$keys"
+gone_within 100
+expect_launch '#define choix 5'
 end
 
 begin 'sharing its console with cmd, does not wait'

@@ -1,6 +1,7 @@
-// Runs a program on this console at a given output code page, then writes
-// what the console shows from where the program began, one UTF-8 line per
-// row without its trailing blanks, and the code page left after it.
+// Runs a program on this console at a given output code page, its standard
+// output and error on the console, then writes what the console shows from
+// where the program began, one UTF-8 line per row without its trailing
+// blanks, and the code page left after it.
 //
 //   console_screen.exe CODE_PAGE SCREEN_FILE PROGRAM
 #include <windows.h>
@@ -23,6 +24,13 @@ wmain(int argc, wchar_t **argv)
 	std::wstring command = L"\"" + std::wstring(argv[3]) + L"\"";
 	STARTUPINFOW startup = {};
 	startup.cb = sizeof startup;
+	// Its standard error on the console too, wherever this one's goes.
+	SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+	startup.dwFlags = STARTF_USESTDHANDLES;
+	startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+	startup.hStdOutput = screen;
+	startup.hStdError = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+	    FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, OPEN_EXISTING, 0, nullptr);
 	PROCESS_INFORMATION process = {};
 	if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
 	        nullptr, &startup, &process))

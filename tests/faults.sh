@@ -20,6 +20,25 @@ run_selector '5\n'
 expect_status_0; expect_bytes "$work/console" "$console"; expect_errors yes; expect_launch ''
 end
 
+# Both streams on one file, then on a terminal: the confirmation first, and
+# on a terminal, which shows it with the line left open, a line end.
+unwritten="param.h n'a pas pu être écrit : $sketch/param.h"$'\n'
+begin 'param.h unwritten, both streams on one file'
+lay_sketch 'param.h folder'
+run_selector '5\n' '> "$work/console" 2>&1'
+expect_bytes "$work/console" "$console$unwritten"; expect_launch ''
+end
+
+begin 'param.h unwritten, both streams on a terminal'
+lay_sketch 'param.h folder'
+printf '5\n' > "$work/input"
+# The terminal stays until the opener has started, and no hangup ends it.
+(cd "$work" && "${runner[@]}" timeout 20 script -qec \
+	"'$selector' < input; until [ -s launches ]; do sleep 0.1; done" /dev/null > console)
+text=$console$'\n'$unwritten
+expect_bytes "$work/console" "${text//$'\n'/$'\r\n'}"; expect_launch ''
+end
+
 begin 'started with SIGPIPE ignored, the opener is too'
 lay_sketch "$old"
 runner=(bash -c 'trap "" PIPE; exec "$@"' bash env "PATH=$work/bin:$PATH")

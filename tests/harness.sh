@@ -37,10 +37,11 @@ if [ "$mode" = native ]; then
 	# call, its arguments, what param.h held at that moment, and whether it
 	# was left to ignore SIGPIPE; copies the console as it was; then, like an
 	# opener with no desktop, keeps the foreground until the case releases it
-	# (10 s at most), and records its end.
+	# (10 s at most), and records its end, even if its terminal has closed.
 	mkdir "$work/bin"
 	cat > "$work/bin/xdg-open" <<'STANDIN'
 #!/bin/sh
+trap '' HUP
 work=${0%/*}/..
 {
 	echo call

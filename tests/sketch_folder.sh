@@ -18,12 +18,15 @@ configure() { # FOLDER [OPTION...]
 		-DSKETCH_FOLDER="$@" > "$scratch/configure.log" 2>&1
 }
 
-refuses() { # FOLDER [OPTION...]
+# refuses FOLDER [OPTION...]: configuring stops with a clear message, which
+# gives $reason if set.
+refuses() {
 	begin "refuses '$1'"
 	configure "$@" && fail "configured"
 	# CMake wraps its messages, so lines are joined; and a folder need not be
 	# UTF-8 text.
-	tr -s '\n ' '  ' < "$scratch/configure.log" | LC_ALL=C grep -q 'SKETCH_FOLDER .* cannot be used' ||
+	tr -s '\n ' '  ' < "$scratch/configure.log" > "$scratch/message"
+	LC_ALL=C grep -q "SKETCH_FOLDER .* cannot be used: .*${reason:-}" "$scratch/message" ||
 		fail "no clear message: $(tail -n 3 "$scratch/configure.log")"
 	end
 }
@@ -51,10 +54,15 @@ if command -v x86_64-w64-mingw32-g++ > /dev/null; then
 	windows=--toolchain=$source/cmake/mingw-w64-x86_64.cmake
 	long=$(printf 'é%.0s' $(seq 247))
 	for refused in 'code' 'C:code' '/tmp/code' 'C:\say "code"' 'C:\%USERPROFILE%\code' \
-		'C:\a<b' 'C:\a>b' 'C:\a|b' 'C:\a?b' 'C:\a*b' 'C:\a:b' '\\?\C:\code' \
-		$'C:\\caf\xe9' "C:\\${long}a"; do
+		'C:\a<b' 'C:\a>b' 'C:\a|b' 'C:\a?b' 'C:\a*b' 'C:\a:b' $'C:\\caf\xe9' $'C:\\\xc0\xaf' \
+		"C:\\${long}a"; do
 		refuses "$refused" "$windows"
 	done
+	# Past U+FFFF a character is two UTF-16 units: 123 U+1F600 fit, 124 do not.
+	emoji=$(printf '\xf0\x9f\x98\x80%.0s' $(seq 123))
+	reason='the shell cannot open' refuses '\\?\C:\code' "$windows"
+	reason='260 characters' refuses "C:\\${emoji}"$'\xf0\x9f\x98\x80' "$windows"
+	accepts "C:\\$emoji" "C:\\$emoji"
 	accepts 'C:/Users/me/code/' 'C:\Users\me\code'
 	accepts 'D:/' 'D:\'
 	accepts 'C:/Users/bramu/Desktop/Projet Velmirac/code' 'C:\Users\bramu\Desktop\Projet Velmirac\code' \

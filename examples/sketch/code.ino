@@ -5,10 +5,23 @@
 const int first_pin = 2;  // LED 1 on pin 2, ..., LED 10 on pin 11
 const int led_count = 10;
 
-void show(int pattern_step, int every)
+// The moving programs take 10, 2 and 3 steps to come round: after 30 steps
+// all of them start again, so the step goes back to 0 there and never
+// overflows, however long the sketch runs.
+const int steps_per_round = 30;
+
+// Lights LED number lit + 1 alone.
+void light_alone(int lit)
 {
   for (int led = 0; led < led_count; led++)
-    digitalWrite(first_pin + led, (led + pattern_step) % every == 0 ? HIGH : LOW);
+    digitalWrite(first_pin + led, led == lit ? HIGH : LOW);
+}
+
+// Lights one LED in `every`, shifted by the step.
+void show(int step, int every)
+{
+  for (int led = 0; led < led_count; led++)
+    digitalWrite(first_pin + led, (led + step) % every == 0 ? HIGH : LOW);
 }
 
 void all(int level)
@@ -27,7 +40,7 @@ void loop()
 {
   static int step = 0;
 #if choix == 1
-  show(step, led_count);            // Chenille: one light runs along
+  light_alone(step % led_count);    // Chenille: one light runs from LED 1 to 10
   delay(100);
 #elif choix == 2
   all(HIGH);                        // Toutes les LEDs: all on, then off
@@ -54,5 +67,5 @@ void loop()
 #else
 #error "param.h must define choix from 1 to 15: run the selector first"
 #endif
-  step++;
+  step = (step + 1) % steps_per_round;
 }
