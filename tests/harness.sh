@@ -2,12 +2,13 @@
 # what it did.
 #
 #   . harness.sh native SELECTOR SKETCH_FOLDER
-#   . harness.sh wine SELECTOR_EXE SKETCH_FOLDER RECORDER_EXE [SCREEN_EXE]
+#   . harness.sh windows SELECTOR_EXE SKETCH_FOLDER RECORDER_EXE [SCREEN_EXE]
 #
-# SKETCH_FOLDER is the host's path of the folder built into the selector;
-# under Wine the selector knows it as Z: followed by that path.
+# A Windows program runs under Wine, or on Windows itself ($host says
+# which), where the selector sees SKETCH_FOLDER, the host's path of the
+# folder built into it, by its Windows name.
 
-mode=$1 selector=$2 sketch=$3 recorder=${4:-} release=
+mode=$1 selector=$2 sketch=$3 recorder=${4:-} release= host=native
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 passed=0 failed=0
@@ -32,6 +33,29 @@ confirmations=(
 	'le programme choisit est LED10 '
 )
 
+# windows_path PATH: the Windows name of the host's PATH.
+windows_path() {
+	if [ "$host" = wine ]; then printf 'Z:%s' "${1//\//\\}"; else cygpath -w "$1"; fi
+}
+
+# The recorder opens .ino files; the handler it replaces is saved first.
+register_recorder() {
+	local reg=("${runner[@]}" reg) command
+	command="\"$(windows_path "$(realpath "$recorder")")\" \"%1\""
+	saved_handler=$(dirname "$recorder")/ino.reg
+	rm -f "$saved_handler"
+	"${reg[@]}" export "$classes\\.ino" "$(windows_path "$saved_handler")" /y > /dev/null 2>&1 < /dev/null
+	"${reg[@]}" add "$classes\\.ino" /ve /d selector.recorder /f > /dev/null 2>&1 < /dev/null &&
+		"${reg[@]}" add "$classes\\selector.recorder\\shell\\open\\command" /ve /d "$command" /f \
+			> /dev/null 2>&1 < /dev/null
+}
+
+restore_ino_handler() {
+	reg delete "$classes\\selector.recorder" /f > /dev/null 2>&1 < /dev/null
+	reg delete "$classes\\.ino" /f > /dev/null 2>&1 < /dev/null
+	[ ! -e "$saved_handler" ] || reg import "$(windows_path "$saved_handler")" > /dev/null 2>&1 < /dev/null
+}
+
 if [ "$mode" = native ]; then
 	# A stand-in for the desktop's opener, first on PATH. It records each
 	# call, its arguments, what param.h held at that moment, and whether it
@@ -49,7 +73,7 @@ work=${0%/*}/..
 	printf 'header='
 	[ -f "${1%/*}/param.h" ] && head -c 64 "${1%/*}/param.h"
 	echo
-	ignored=$(sed -n 's/^SigIgn:[[:space:]]*//p' /proc/$$/status 2>/dev/null)
+	ignored=$(ps -o sigignore= -p $$)
 	[ $((0x${ignored:-0} & 0x1000)) = 0 ] || echo 'SIGPIPE ignored'
 } >> "$work/launches"
 cp "$work/console" "$work/console.at-launch" 2> /dev/null
@@ -68,16 +92,35 @@ STANDIN
 	param_path=$sketch/param.h
 	runner=(env "PATH=$work/bin:$PATH")
 else
-	. "$(dirname "${BASH_SOURCE[0]}")/wine_prefix.sh" "$(dirname "$recorder")/wineprefix" "$recorder" || exit
-	trap 'wineserver -k; rm -rf "$work"' EXIT
+	case $(uname -s) in
+	MINGW* | MSYS* | CYGWIN*)
+		# The cases replace the user's own .ino handler while they run.
+		[ "${SELECTOR_CASES_ON_WINDOWS:-}" = 1 ] ||
+			{ echo "SELECTOR_CASES_ON_WINDOWS=1 runs them on Windows: skipped"; exit 77; }
+		host=windows runner=()
+		# Options such as reg's /ve reach Windows programs as they are.
+		export MSYS2_ARG_CONV_EXCL='*' LC_ALL=C.UTF-8
+		# Windows reads per-user classes, which need no administrator.
+		classes='HKCU\Software\Classes'
+		trap 'restore_ino_handler; rm -rf "$work"' EXIT
+		;;
+	*)
+		. "$(dirname "${BASH_SOURCE[0]}")/wine_prefix.sh" "$(dirname "$recorder")/wineprefix" || exit
+		host=wine runner=(wine)
+		# Wine's ShellExecuteEx reads no per-user classes; its prefix is new
+		# for each script, with no handler of the user's to restore.
+		classes='HKCR'
+		trap 'wineserver -k; rm -rf "$work"' EXIT
+		;;
+	esac
+	register_recorder || { echo "could not register the .ino handler"; exit 1; }
 	# Expanded in the sketch folder's "!b!" if delayed expansion were on.
 	export b=expanded
 	menu=${menu//$'\n'/$'\r\n'}
 	launches=$(dirname "$recorder")/launches
 	release=$(dirname "$recorder")/release
-	sketch_path=Z:${sketch//\//\\}\\code.ino
-	param_path=Z:${sketch//\//\\}\\param.h
-	runner=(wine)
+	sketch_path=$(windows_path "$sketch")\\code.ino
+	param_path=$(windows_path "$sketch")\\param.h
 fi
 
 # begin NAME: starts a case; fail marks it failed, and end counts it.
@@ -155,7 +198,7 @@ expect_errors() {
 	local line=''
 	if [ "$1" = yes ]; then
 		line="param.h n'a pas pu être écrit : $param_path"$'\n'
-		[ "$mode" = wine ] && line=${line/%$'\n'/$'\r\n'}
+		[ "$mode" = windows ] && line=${line/%$'\n'/$'\r\n'}
 	fi
 	expect_bytes "$work/errors" "$line"
 }
@@ -189,19 +232,12 @@ run_selector() {
 		return
 	fi
 
-	# Opened both ways, the FIFO never blocks this end, and ends the input
-	# once this end is closed.
-	local answer pid
-	mkfifo "$work/held"
-	exec {answer}<> "$work/held"
-	(cd "$work" && eval '"${runner[@]}" "$selector" < held' "$output") &
-	pid=$!
-	within 300 same "$work/console" "$menu" || fail "the menu was not shown before the answer"
-	printf '%b' "${1#after menu:}" >&"$answer"
-	exec {answer}>&-
-	wait "$pid"
+	# The answer is held back until the whole menu is on the console.
+	(cd "$work" && { within 300 same console "$menu" || : > late; printf '%b' "${1#after menu:}"; } |
+		eval '"${runner[@]}" "$selector"' "$output")
 	status=$?
-	rm "$work/held"
+	[ -e "$work/late" ] && fail "the menu was not shown before the answer"
+	rm -f "$work/late"
 }
 
 # The application starts on its own, after the selector may have exited:

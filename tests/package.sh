@@ -20,7 +20,7 @@ mkdir "$unpacked"
 
 host_folder=$(dirname "$recorder")/wineprefix/drive_c/${folder:3}
 exe=$unpacked/$package/bin/selector.exe
-. "$(dirname "$0")/harness.sh" wine "$exe" "${host_folder//\\//}" "$recorder"
+. "$(dirname "$0")/harness.sh" windows "$exe" "${host_folder//\\//}" "$recorder"
 sketch_path=$folder\\code.ino
 
 begin "selector.exe from $package.zip, choice 5"

@@ -1,6 +1,6 @@
-# Sourced with PREFIX RECORDER_EXE: sets up a new headless Wine prefix in
-# PREFIX whose .ino files open with RECORDER_EXE, and whose desktop is the
-# host's folder $wine_desktop. Exits 77 (skipped) where Wine is missing.
+# Sourced with PREFIX: sets up a new headless Wine prefix in PREFIX, whose
+# desktop is the host's folder $wine_desktop. Exits 77 (skipped) where Wine
+# is missing.
 command -v wine > /dev/null || { echo "no wine: skipped"; exit 77; }
 
 export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
@@ -14,9 +14,3 @@ wine_desktop=$WINEPREFIX-desktop
 rm -rf "$WINEPREFIX" "$wine_desktop"
 mkdir -p "$wine_desktop"
 HOME=$wine_desktop wineboot -i < /dev/null > /dev/null 2>&1 || { echo "wineboot failed"; exit 1; }
-
-recorder_path=$(realpath "$2")
-wine reg add 'HKCR\.ino' /ve /d inofile /f < /dev/null > /dev/null 2>&1 &&
-	wine reg add 'HKCR\inofile\shell\open\command' /ve /f \
-		/d "\"Z:${recorder_path//\//\\}\" \"%1\"" < /dev/null > /dev/null 2>&1 ||
-	{ echo "could not register the .ino association"; exit 1; }
