@@ -43,7 +43,7 @@ digits() {
 	head -c 64M /dev/zero | tr '\0' 7
 }
 
-[ -x /usr/bin/time ] || { echo "no /usr/bin/time: skipped"; exit 77; }
+/usr/bin/time -f %M -o /dev/null true 2> /dev/null || { echo "no GNU time: skipped"; exit 77; }
 begin '64 MiB of blanks, then 5'
 feed 5 blanks_then_5
 begin '64 MiB of digits'

@@ -11,6 +11,11 @@ need() {
 case $preset in
 windows) need x86_64-w64-mingw32-g++; need wine ;;
 sanitize) need g++ ;;
-fuzz) need clang++ ;;
+fuzz)
+	need clang++
+	echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char *, unsigned long) { return 0; }' |
+		clang++ -x c++ -fsanitize=fuzzer -o /dev/null - 2> /dev/null ||
+		{ echo "clang++ has no libFuzzer: the fuzz suite is skipped"; exit 77; }
+	;;
 esac
 cd "$source" && exec "$cmake" --workflow --preset "$preset"

@@ -8,7 +8,10 @@
 set -u
 cmake=$1 source=$2
 scratch=$(mktemp -d)
-folder="$scratch/it's \$HOME; \`touch pwned\` & * caf"$'\xe9'
+# Not UTF-8, where the file system takes such a name (macOS's does not).
+last=$'\xe9'
+mkdir "$scratch/$last" 2> /dev/null || last=é
+folder="$scratch/it's \$HOME; \`touch pwned\` & * caf$last"
 . "$(dirname "$0")/harness.sh" native "$scratch/build/selector" "$folder"
 trap 'rm -rf "$work" "$scratch"' EXIT
 
