@@ -137,14 +137,14 @@ not_found_or_denied(DWORD error)
 }
 
 // Runs INTERPRETER on the command that starts DOCUMENT, with the
-// selector's standard handles, and waits for it; false, with the reason in
-// GetLastError, if it could not be started.
+// selector's standard handles, and waits for it. Returns why it could not be
+// started, or ERROR_SUCCESS.
 //
 // /d skips the user's AutoRun command, /v:off keeps a ! in the path from
 // being expanded, and /s takes the quotes after /c as they are. The empty
 // title matters: start takes a first quoted argument for the title of a new
 // console window, not for the document to open.
-bool
+DWORD
 run_interpreter(const std::wstring &interpreter, const std::wstring &document)
 {
 	std::wstring command = L"\"" + interpreter + L"\" /d /v:off /s /c \"start \"\" \"" +
@@ -158,11 +158,11 @@ run_interpreter(const std::wstring &interpreter, const std::wstring &document)
 	PROCESS_INFORMATION process = {};
 	if (CreateProcessW(interpreter.c_str(), command.data(), nullptr, nullptr, TRUE, 0,
 	        nullptr, nullptr, &startup, &process) == 0)
-		return false;
+		return GetLastError();
 	WaitForSingleObject(process.hProcess, INFINITE);
 	CloseHandle(process.hThread);
 	CloseHandle(process.hProcess);
-	return true;
+	return ERROR_SUCCESS;
 }
 
 } // namespace
@@ -214,8 +214,7 @@ open_document(const std::string &path)
 	if (document.empty())
 		return;
 	const std::wstring comspec = environment_variable(L"ComSpec");
-	if (!comspec.empty() &&
-	    (run_interpreter(comspec, document) || !not_found_or_denied(GetLastError())))
+	if (!comspec.empty() && !not_found_or_denied(run_interpreter(comspec, document)))
 		return;
 	const std::wstring interpreter = system_interpreter();
 	if (!interpreter.empty())
