@@ -73,7 +73,7 @@ work=${0%/*}/..
 	printf 'header='
 	[ -f "${1%/*}/param.h" ] && head -c 64 "${1%/*}/param.h"
 	echo
-	ignored=$(ps -o sigignore= -p $$)
+	ignored=$(ps -o sigignore= -p $$ | tr -d ' ')
 	[ $((0x${ignored:-0} & 0x1000)) = 0 ] || echo 'SIGPIPE ignored'
 } >> "$work/launches"
 cp "$work/console" "$work/console.at-launch" 2> /dev/null
