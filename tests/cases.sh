@@ -154,7 +154,7 @@ for code_page in 850 437; do
 	(cd "$work" && timeout 60 script -qec "stty cols 250; WINEDEBUG=trace+console wine '$screen' \
 		$code_page screen '$selector' < input 2> trace" /dev/null > /dev/null)
 	expected=$(printf '%s' "${menu//$'\r'/}" | iconv -f WINDOWS-1252 -t UTF-8)$'\n'
-	expected+="${confirmations[5]% }"$'\n'"param.h n'a pas pu être écrit : $param_path"$'\n\n'
+	expected+="${confirmations[5]% }"$'\n'"$(unwritten_line)"$'\n\n'
 	expect_bytes "$work/screen" "${expected}code page $code_page"$'\n'
 	[ "$(grep -ac ':WriteConsoleW' "$work/trace")" = 3 ] &&
 		grep -qaF '\00e0 allumer de 1 a 10\r\n",174,' "$work/trace" ||
@@ -210,7 +210,7 @@ end
 
 begin 'sharing its console with cmd, does not wait'
 lay_sketch 'param.h folder'
-on_console "wine cmd /c 'Z:${selector//\//\\}'"
+on_console "wine cmd /c '$(windows_path "$selector")'"
 printf '5\r' >&"$keys"
 gone_within 100
 expect_launch ''

@@ -27,7 +27,7 @@ fi
 
 # Both streams on one file, then on a terminal: the confirmation first, and
 # on a terminal, which shows it with the line left open, a line end.
-unwritten="param.h n'a pas pu être écrit : $sketch/param.h"$'\n'
+unwritten=$(unwritten_line)$'\n'
 begin 'param.h unwritten, both streams on one file'
 lay_sketch 'param.h folder'
 run_selector '5\n' '> "$work/console" 2>&1'

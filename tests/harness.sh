@@ -192,12 +192,17 @@ expect_no_other_files() {
 	[ -z "$others" ] || fail "wrote other files: $others"
 }
 
+# The line, without its line end, that says param.h was not written.
+unwritten_line() {
+	printf "param.h n'a pas pu être écrit : %s" "$param_path"
+}
+
 # expect_errors UNWRITTEN: standard error holds the one line that says
 # param.h was not written if UNWRITTEN is yes, else nothing.
 expect_errors() {
 	local line=''
 	if [ "$1" = yes ]; then
-		line="param.h n'a pas pu être écrit : $param_path"$'\n'
+		line=$(unwritten_line)$'\n'
 		[ "$mode" = windows ] && line=${line/%$'\n'/$'\r\n'}
 	fi
 	expect_bytes "$work/errors" "$line"
