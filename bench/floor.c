@@ -1,9 +1,18 @@
 /*
  * The floor for the selector's start-up: the same dialogue as a plain C
- * program, with the sketch folder given as a macro.
+ * program, with the sketch folder given as a macro; on Windows, with the
+ * interpreter's start, as the selector's launch.
  */
 #include <stdio.h>
 #include <stdlib.h>
+
+#ifdef _WIN32
+#define HEADER_PATH SKETCH_FOLDER "\\param.h"
+#define OPEN_SKETCH "start \"\" \"" SKETCH_FOLDER "\\code.ino\""
+#else
+#define HEADER_PATH SKETCH_FOLDER "/param.h"
+#define OPEN_SKETCH "xdg-open '" SKETCH_FOLDER "/code.ino'"
+#endif
 
 static const char *const confirmations[] = {
 	"le programme choisit est Chenille",
@@ -32,10 +41,10 @@ main(void)
 		return 0;
 	fputs(confirmations[choice - 1], stdout);
 	fflush(stdout);
-	if ((header = fopen(SKETCH_FOLDER "/param.h", "w")) != NULL) {
+	if ((header = fopen(HEADER_PATH, "w")) != NULL) {
 		fprintf(header, "#define choix %d", choice);
 		fclose(header);
 	}
-	system("xdg-open '" SKETCH_FOLDER "/code.ino'");
+	system(OPEN_SKETCH);
 	return 0;
 }

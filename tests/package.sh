@@ -27,6 +27,7 @@ begin "selector.exe from $package.zip, choice 5"
 (cd "$unpacked" && sha256sum --quiet -c "$package.zip.sha256") || fail "checksum"
 version=${package#*-}
 /usr/bin/python3 "$(dirname "$0")/pe_resources.py" "$exe" "${version%-*}" || fail "resources"
+x86_64-w64-mingw32-objdump -h "$exe" | grep -F ' .debug_' && fail "debug sections in selector.exe"
 lay_sketch absent
 run_selector '5\n'
 expect_status_0
@@ -72,6 +73,37 @@ at "${built_in[@]}" && lay_sketch 'no folder'
 at "${on_desktop[@]}" && lay_sketch 'no folder'
 run_selector '5\n'
 expect_status_0; expect_errors yes; expect_no_launch
+end
+
+begin 'a file at the built-in folder: the folder on the desktop'
+at "${built_in[@]}" && lay_sketch 'no folder' && mkdir -p "${sketch%/*}" && : > "$sketch"
+at "${on_desktop[@]}" && lay_sketch absent
+run_selector '5\n'
+expect_bytes "$sketch/param.h" '#define choix 5'; expect_errors no; expect_launch '#define choix 5'
+end
+
+# Windows reports the desktop where the user, or OneDrive's backup, moved it.
+desktop_at() {
+	wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' \
+		/v Desktop /t REG_EXPAND_SZ /d "$1" /f > /dev/null 2>&1 < /dev/null || fail "desktop not moved"
+}
+
+begin 'the desktop moved to a folder past the ANSI code page'
+moved="$work/Bureau été Łódź"
+mkdir "$moved"
+desktop_at "$(windows_path "$moved")"
+at "${built_in[@]}" && lay_sketch 'no folder'
+at "$moved/Projet Velmirac/code" "$(windows_path "$moved")\\Projet Velmirac\\code" && lay_sketch absent
+run_selector '5\n'
+expect_bytes "$sketch/param.h" '#define choix 5'; expect_errors no; expect_launch '#define choix 5'
+end
+
+begin 'no desktop reported: the built-in folder'
+rm -rf "$moved"
+at "${built_in[@]}" && lay_sketch 'no folder'
+run_selector '5\n'
+expect_status_0; expect_errors yes; expect_no_launch
+desktop_at '%USERPROFILE%\Desktop'
 end
 
 # build NAME SOURCE DIR PRESET [OPTION...]: builds the selector from SOURCE in

@@ -70,17 +70,53 @@ is_folder(const std::string &path)
 	return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// FOLDERID_Desktop, declared here rather than linked from uuid, whose whole
+// table of GUIDs would come with it.
+constexpr GUID desktop_id = {0xB4BFCC3A, 0xDB2C, 0x424C,
+    {0xB0, 0x29, 0x7F, 0xE9, 0x9A, 0x87, 0xC6, 0x41}};
+
+// The function NAME of DLL, loaded at run time, of the type that its
+// declaration has; null if DLL is null or lacks it.
+template <typename Function>
+Function *
+function_of(HMODULE dll, const char *name)
+{
+	if (dll == nullptr)
+		return nullptr;
+	// FARPROC stands for any function type; void (*)() says so to GCC.
+	return reinterpret_cast<Function *>(
+	    reinterpret_cast<void (*)()>(GetProcAddress(dll, name)));
+}
+
 // The desktop of the user who runs the selector, where Windows has it:
 // moved by OneDrive's backup or by the user, in any letters. Empty if
 // Windows reports none.
+//
+// shell32 and ole32 are loaded here, not at start-up: with their own
+// imports they would cost every run more than the rest of it, and only a
+// run without the built-in folder needs them. They come from the system
+// folder alone, never from the current folder or the PATH, where anyone
+// may have put a DLL of that name.
 std::string
 desktop_folder()
 {
-	PWSTR path = nullptr;
 	std::string folder;
-	if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Desktop, KF_FLAG_DEFAULT, nullptr, &path)))
-		folder = narrowed(path);
-	CoTaskMemFree(path);
+	const HMODULE shell = LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+	const HMODULE com = LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+	// decltype names the declarations' types without linking them.
+	const auto known_folder_path =
+	    function_of<decltype(SHGetKnownFolderPath)>(shell, "SHGetKnownFolderPath");
+	const auto free_task_memory = function_of<decltype(CoTaskMemFree)>(com, "CoTaskMemFree");
+	if (known_folder_path != nullptr && free_task_memory != nullptr) {
+		PWSTR path = nullptr;
+		if (SUCCEEDED(known_folder_path(desktop_id, KF_FLAG_DEFAULT, nullptr, &path)))
+			folder = narrowed(path);
+		free_task_memory(path);
+	}
+	if (com != nullptr)
+		FreeLibrary(com);
+	if (shell != nullptr)
+		FreeLibrary(shell);
 	return folder;
 }
 
