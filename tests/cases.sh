@@ -103,6 +103,25 @@ row 'invalid, no param.h'            '0\n'                 0  absent
 row 'param.h a folder'               '5\n'                 5  'param.h folder'
 
 if [ "$mode" = native ]; then
+	# The opener runs in the background, and may read param.h late: only the
+	# selector's system calls show the order, the header's write before the
+	# fork that runs the shell.
+	if command -v strace > /dev/null; then
+		begin 'param.h written before the opener starts'
+		lay_sketch "$old"
+		plain=("${runner[@]}")
+		runner=(env "PATH=$work/bin:$PATH" strace -qq -e trace=write,fork,vfork,clone,clone3 -o "$work/trace")
+		run_selector '5\n'
+		runner=("${plain[@]}")
+		awk '/^write\([0-9]+, "#define choix 5", 15\) += 15$/ { written = 1 }
+			/^(v?fork|clone3?)\(/ { exit } END { exit !written }' "$work/trace" ||
+			fail "system calls: $(grep -v '^write(1,' "$work/trace" | head -n 3)"
+		expect_launch '#define choix 5'
+		rm "$work/trace"
+		end
+	else
+		echo "no strace: the order of param.h and the opener is unchecked"
+	fi
 	report
 	exit
 fi
@@ -110,7 +129,7 @@ fi
 # The interpreter as the C runtime finds it, whatever %ComSpec% says; never
 # a cmd.exe of the working folder.
 cp "$recorder" "$work/cmd.exe"
-for comspec in '' 'C:\nowhere\cmd.exe'; do
+for comspec in '' 'C:\nowhere\cmd.exe' 'C:\Windows\nowhere.exe'; do
 	begin "%ComSpec% '$comspec'"
 	lay_sketch "$old"
 	printf '@set "ComSpec=%s"\r\n@"%s"\r\n' "$comspec" "$(windows_path "$selector")" > "$work/comspec.cmd"
@@ -131,13 +150,18 @@ if [ "$host" = windows ]; then
 fi
 
 # Under Wine, the command line that the interpreter is given.
-begin 'the interpreter skips AutoRun and keeps ! literal'
+begin 'param.h written, then the interpreter, which skips AutoRun and keeps ! literal'
 lay_sketch "$old"
-runner=(env WINEDEBUG=trace+process wine)
+runner=(env WINEDEBUG=trace+process,trace+file wine)
 run_selector '5\n'
 runner=(wine)
 grep -aF 'cmd.exe\" /d /v:off /s /c \"start \"\" \"Z:' "$work/errors" | grep -qaF '\\code.ino\"\""' ||
 	fail "interpreter: $(grep -a 'CreateProcessInternalW.*cmd' "$work/errors")"
+# And param.h written whole before: the recorder may start late.
+awk '/:trace:file:CreateFileW L".*param\.h"/ { selector = substr($0, 1, 4) }
+	selector && index($0, selector ":trace:file:NtWriteFile = SUCCESS (15)") == 1 { written = 1 }
+	/CreateProcessInternalW app L"[^"]*cmd\.exe"/ { exit } END { exit !written }' "$work/errors" ||
+	fail "param.h not written before the interpreter started"
 expect_launch '#define choix 5'
 end
 
@@ -193,10 +217,15 @@ begin 'alone on its console, waits for Enter after an unwritten param.h'
 lay_sketch 'param.h folder'
 on_console "wine '$selector'"
 printf '5\r' >&"$keys"
-sleep 3
-gone && fail "gone before a second Enter"
+within 300 grep -q 'fenêtre\.' "$work/console" || fail "no prompt for Enter"
 printf '\r' >&"$keys"
-gone_within 100
+gone_within 600
+# Its console echoes the Enter only to a selector still reading it: the
+# prompt's line ends.
+sed 's/\x1b\[[0-9;?]*[A-Za-z]//g' "$work/console" | tr -d '\r' > "$work/screen"
+[ -z "$(tail -c 1 "$work/screen")" ] && tail -n 1 "$work/screen" | grep -q 'fenêtre\.$' ||
+	fail "gone before the Enter: $(tail -n 2 "$work/screen")"
+rm "$work/screen"
 expect_launch ''
 end
 
@@ -204,7 +233,7 @@ begin 'alone on its console, does not wait after a written param.h'
 lay_sketch "$old"
 on_console "wine '$selector'"
 printf '5\r' >&"$keys"
-gone_within 100
+gone_within 600
 expect_launch '#define choix 5'
 end
 
@@ -212,7 +241,7 @@ begin 'sharing its console with cmd, does not wait'
 lay_sketch 'param.h folder'
 on_console "wine cmd /c '$(windows_path "$selector")'"
 printf '5\r' >&"$keys"
-gone_within 100
+gone_within 600
 expect_launch ''
 end
 

@@ -179,7 +179,31 @@ expect_launch() {
 	same "$launches" "$record" || fail "launches: $(cat "$launches" 2> /dev/null)"
 }
 
+# Windows programs on their way to the recorder: the interpreter, start and
+# the recorder itself, of this Wine prefix; the recorder alone on Windows,
+# where cmd.exe runs elsewhere too.
+launch_under_way() {
+	if [ "$host" = windows ]; then
+		tasklist /nh /fi 'IMAGENAME eq recorder.exe' | grep -qi 'recorder\.exe'
+		return
+	fi
+	local pid
+	for pid in $(pgrep -f '^"?([A-Za-z]:\\[^"]*\\)?(cmd|start|recorder)\.exe'); do
+		grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2> /dev/null && return
+	done
+	return 1
+}
+
+launch_over() {
+	! launch_under_way
+}
+
+# A Windows launch goes on after the selector has ended: it is over, or its
+# recorder has given up waiting, before no launch is concluded.
 expect_no_launch() {
+	if [ "$mode" = windows ]; then
+		within 900 launch_over || fail "a launch still under way"
+	fi
 	[ -e "$launches" ] && fail "launched: $(cat "$launches")"
 }
 
@@ -249,6 +273,6 @@ run_selector() {
 # lets the stand-in end, and waits until it has recorded its end.
 await_recorder_end() {
 	: > "$release"
-	within 150 grep -qx end "$launches" 2> /dev/null || fail "the recorder never ended"
+	within 900 grep -qx end "$launches" 2> /dev/null || fail "the recorder never ended"
 }
 

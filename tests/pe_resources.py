@@ -1,7 +1,7 @@
 """pe_resources.py EXE VERSION: EXE carries the version resource for
-VERSION, its strings where its translation says, and a manifest that runs
-it as invoked on Windows 10 and 11 without changing its code page; and no
-link time."""
+VERSION, its strings where its translation says, and a manifest for a
+64-bit program that runs it as invoked on Windows 10 and 11 without
+changing its code page; and no link time."""
 import sys
 
 import pefile
@@ -43,7 +43,8 @@ if len(manifests) != 1 or len(manifests[0].directory.entries) != 1:
 else:
     data = manifests[0].directory.entries[0].directory.entries[0].data.struct
     manifest = pe.get_data(data.OffsetToData, data.Size).decode()
-    for needed in ('level="asInvoker"', "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"):
+    for needed in ('level="asInvoker"', "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
+                   'processorArchitecture="amd64"'):
         if needed not in manifest:
             problems.append(f"the manifest lacks {needed}")
     if "activeCodePage" in manifest:

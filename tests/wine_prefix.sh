@@ -13,4 +13,9 @@ unset DISPLAY WAYLAND_DISPLAY
 wine_desktop=$WINEPREFIX-desktop
 rm -rf "$WINEPREFIX" "$wine_desktop"
 mkdir -p "$wine_desktop"
-HOME=$wine_desktop wineboot -i < /dev/null > /dev/null 2>&1 || { echo "wineboot failed"; exit 1; }
+# One server for the whole script, as a Windows session has: Wine's would
+# otherwise stop after 3 s without a program, and the next program would
+# wait for it and its services to start again. The caller stops it.
+mkdir "$WINEPREFIX"
+wineserver -p
+HOME=$wine_desktop wineboot -i < /dev/null > /dev/null 2>&1 || { echo "wineboot failed"; wineserver -k; exit 1; }
