@@ -3,7 +3,8 @@
 # ZIP that a maker downloads matches its checksum and, unpacked, holds a
 # selector.exe with its version and manifest that runs under Wine for the
 # folder it was built for, or, where that one is missing, for the same
-# folder on the desktop; and a note in French that names them. Built again
+# folder on the desktop; a note in French that names them; and the example
+# sketch in the folder to put on the desktop. Built again
 # by another builder, selector.exe, the ZIP and the native selector are the
 # same bytes.
 set -u
@@ -19,7 +20,7 @@ mkdir "$unpacked"
 	{ cat "$unpacked/cpack.log"; exit 1; }
 
 host_folder=$(dirname "$recorder")/wineprefix/drive_c/${folder:3}
-exe=$unpacked/$package/bin/selector.exe
+exe=$unpacked/$package/selector.exe
 . "$(dirname "$0")/harness.sh" windows "$exe" "${host_folder//\\//}" "$recorder"
 sketch_path=$folder\\code.ino
 
@@ -37,7 +38,13 @@ expect_errors no
 expect_launch '#define choix 5'
 note=$unpacked/$package/LISEZMOI.txt
 grep -qF "$folder" "$note" || fail "the note does not name $folder"
-grep -qF 'Projet Velmirac\code de votre bureau' "$note" || fail "the note does not name the desktop's folder"
+grep -qF OneDrive "$note" || fail "the note does not say where the desktop may be"
+# Extracted, « Projet Velmirac » goes to the desktop as it is.
+entries=$(cd "$unpacked/$package" && find . -type f | sort)
+[ "$entries" = $'./LISEZMOI.txt\n./Projet Velmirac/code/code.ino\n./selector.exe' ] ||
+	fail "the ZIP holds: $entries"
+cmp -s "$source/examples/sketch/code.ino" "$unpacked/$package/Projet Velmirac/code/code.ino" ||
+	fail "the ZIP's sketch is not the example"
 [ "$(head -c 3 "$note")" = $'\xef\xbb\xbf' ] && iconv -f UTF-8 "$note" > /dev/null && ! grep -qv $'\r$' "$note" ||
 	fail "the note is not UTF-8 with CR LF line ends"
 ninja -C "$build" -t inputs selector.exe | grep -qx selector.manifest || fail "the manifest rebuilds nothing"

@@ -35,7 +35,8 @@ refuses() {
 }
 
 # accepts FOLDER BUILT_IN [ON_DESKTOP]: a Windows build takes FOLDER and
-# compiles in exactly BUILT_IN, and ON_DESKTOP for the desktop's folder.
+# compiles in exactly BUILT_IN, and ON_DESKTOP for the desktop's folder; its
+# note names BUILT_IN, and the desktop's places only with ON_DESKTOP.
 accepts() {
 	begin "accepts '$1'"
 	if configure "$1" "$windows"; then
@@ -44,6 +45,10 @@ accepts() {
 		on_desktop=$(sed -n 's/.*sketch_folder_on_desktop\[\] = "\(.*\)";/\1/p' "$source")
 		[ "$(printf '%b' "$built_in")" = "$2" ] || fail "built in: $(printf '%b' "$built_in")"
 		[ "$(printf '%b' "$on_desktop")" = "${3:-}" ] || fail "on the desktop: $(printf '%b' "$on_desktop")"
+		local note=$scratch/build/LISEZMOI.txt desktop=${3:-}
+		grep -qF "$2"$'\r' "$note" || fail "the note does not name $2"
+		grep -q OneDrive "$note"
+		[ $? = $((${#desktop} == 0)) ] || fail "the note on the desktop is for the built-in folder alone"
 	else
 		fail "refused: $(tail -n 3 "$scratch/configure.log")"
 	fi

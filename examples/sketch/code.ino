@@ -1,29 +1,34 @@
-// Example sketch for the selector: ten LEDs, one light program chosen at
-// build time by the selector through param.h ("#define choix N").
+// Croquis d'exemple du sélecteur : dix LEDs, et le programme lumineux que
+// vous avez choisi dans selector.exe. Le sélecteur l'écrit dans param.h,
+// à côté de ce fichier, sous la forme « #define choix N » (N de 1 à 15) ;
+// téléversez le croquis après chaque choix.
 #include "param.h"
 
-const int first_pin = 2;  // LED 1 on pin 2, ..., LED 10 on pin 11
+// Câblage : la LED 1 sur la broche 2, ..., la LED 10 sur la broche 11,
+// chacune en série avec une résistance (220 ohms par exemple) vers GND.
+const int first_pin = 2;
 const int led_count = 10;
 
-// The moving programs take 10, 2 and 3 steps to come round: after 30 steps
-// all of them start again, so the step goes back to 0 there and never
-// overflows, however long the sketch runs.
+// Les programmes qui bougent reviennent à leur début en 10, 2 et 3 pas :
+// au bout de 30 pas, tous recommencent ensemble, et le compteur de pas
+// revient à 0 sans jamais déborder, même après des jours.
 const int steps_per_round = 30;
 
-// Lights LED number lit + 1 alone.
+// Allume la LED numéro lit + 1, seule.
 void light_alone(int lit)
 {
   for (int led = 0; led < led_count; led++)
     digitalWrite(first_pin + led, led == lit ? HIGH : LOW);
 }
 
-// Lights one LED in `every`, shifted by the step.
+// Allume une LED sur `every`, décalée d'un cran à chaque pas.
 void show(int step, int every)
 {
   for (int led = 0; led < led_count; led++)
     digitalWrite(first_pin + led, (led + step) % every == 0 ? HIGH : LOW);
 }
 
+// Allume (HIGH) ou éteint (LOW) les dix LED.
 void all(int level)
 {
   for (int led = 0; led < led_count; led++)
@@ -40,21 +45,21 @@ void loop()
 {
   static int step = 0;
 #if choix == 1
-  light_alone(step % led_count);    // Chenille: one light runs from LED 1 to 10
+  light_alone(step % led_count);    // Chenille : une lumière court de la LED 1 à la LED 10
   delay(100);
 #elif choix == 2
-  all(HIGH);                        // Toutes les LEDs: all on, then off
+  all(HIGH);                        // Toutes les LEDs : toutes allumées, puis éteintes
   delay(500);
   all(LOW);
   delay(500);
 #elif choix == 3
-  show(step, 2);                    // 1 LED sur 2
+  show(step, 2);                    // 1 LED sur 2, en alternance
   delay(300);
 #elif choix == 4
-  show(step, 3);                    // 1 LED sur 3
+  show(step, 3);                    // 1 LED sur 3, qui avance
   delay(300);
 #elif choix == 5
-  all(HIGH);                        // Battement de coeur: two beats, a rest
+  all(HIGH);                        // Battement de coeur : deux battements, un repos
   delay(120);
   all(LOW);
   delay(120);
@@ -63,9 +68,9 @@ void loop()
   all(LOW);
   delay(700);
 #elif choix >= 6 && choix <= 15
-  digitalWrite(first_pin + choix - 6, HIGH);  // LED (choix - 5) alone
+  digitalWrite(first_pin + choix - 6, HIGH);  // la LED choix - 5, seule
 #else
-#error "param.h must define choix from 1 to 15: run the selector first"
+#error "param.h doit définir choix de 1 à 15 : lancez d'abord selector.exe"
 #endif
   step = (step + 1) % steps_per_round;
 }
