@@ -76,10 +76,13 @@ done
 
 begin 'standard output a pipe closed by its reader'
 lay_sketch "$old"
-# The answer comes late, so the reader has gone before the selector writes.
-(cd "$work" && { sleep 0.5; echo 5; } | "${runner[@]}" "$selector" 2> "$work/errors" | true
+# The answer comes once the reader has closed the pipe, so that the
+# confirmation is written to a pipe without a reader.
+(cd "$work" && { within 100 test -e gone; echo 5; } | "${runner[@]}" "$selector" 2> "$work/errors" |
+	{ exec 0<&-; : > gone; }
 	exit "${PIPESTATUS[1]}")
 status=$?
+rm "$work/gone"
 expect_status_0; expect_bytes "$sketch/param.h" "$chosen"; expect_launch "$chosen"
 end
 
