@@ -96,7 +96,8 @@ function_of(HMODULE dll, const char *name)
 // imports they would cost every run more than the rest of it, and only a
 // run without the built-in folder needs them. They come from the system
 // folder alone, never from the current folder or the PATH, where anyone
-// may have put a DLL of that name.
+// may have put a DLL of that name; and stay loaded until the run ends, which
+// is soon, rather than be unloaded under whatever work shell32 left behind.
 std::string
 desktop_folder()
 {
@@ -113,10 +114,6 @@ desktop_folder()
 			folder = narrowed(path);
 		free_task_memory(path);
 	}
-	if (com != nullptr)
-		FreeLibrary(com);
-	if (shell != nullptr)
-		FreeLibrary(shell);
 	return folder;
 }
 
