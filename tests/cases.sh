@@ -176,7 +176,8 @@ for code_page in 850 437; do
 	lay_sketch 'param.h folder'
 	printf '5\n' > "$work/input"
 	(cd "$work" && timeout 60 script -qec "stty cols 250; WINEDEBUG=trace+console wine '$screen' \
-		$code_page screen '$selector' < input 2> trace" /dev/null > /dev/null)
+		$code_page screen '$selector' < input 2> trace" /dev/null > /dev/null) ||
+		fail "console_screen.exe ended with status $?"
 	expected=$(printf '%s' "${menu//$'\r'/}" | iconv -f WINDOWS-1252 -t UTF-8)$'\n'
 	expected+="${confirmations[5]% }"$'\n'"$(unwritten_line)"$'\n\n'
 	expect_bytes "$work/screen" "${expected}code page $code_page"$'\n'
@@ -190,14 +191,22 @@ done
 
 # on_console COMMAND: runs COMMAND in a pseudo-terminal whose keyboard is
 # the FIFO $work/keys, open as descriptor $keys, and sets pid once the menu
-# is shown: keys typed before Wine takes the terminal would reach it as
-# line feeds, not Enter.
+# is shown and Wine's console has made the terminal raw: keys typed before
+# would reach it as line feeds, not Enter.
 on_console() {
 	mkfifo "$work/keys"
 	exec {keys}<> "$work/keys"
 	(cd "$work" && exec script -qec "$1" /dev/null < keys > console 2>&1) &
 	pid=$!
 	within 300 grep -q 'a 10' "$work/console" || fail "no menu on the console"
+	within 300 console_raw || fail "the console's terminal is not raw"
+}
+
+# The terminal of the command that script runs takes no lines, only keys.
+console_raw() {
+	local command tty
+	command=$(pgrep -P "$pid" | head -n 1) && tty=$(ps -o tty= -p "$command" | tr -d ' ') &&
+		stty -F "/dev/$tty" -a 2> /dev/null | grep -qw -- -icanon
 }
 
 gone() {
