@@ -3,7 +3,8 @@
 // and what param.h beside the document held when it started; then stays
 // alive until the test creates "release" beside it, so that a caller that
 // waits for it never returns first, and records its end. It loads no DLL
-// but KERNEL32 and the C runtime, so that it starts as fast as Wine can.
+// but KERNEL32 and the C runtime, and has no console, so that it starts as
+// fast as Wine can, with nothing else to wait for.
 #include <windows.h>
 
 #include <cstdio>
