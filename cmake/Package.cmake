@@ -34,7 +34,7 @@ dire.")
 prend jamais d'autre.")
   endif()
   install(FILES "${PROJECT_SOURCE_DIR}/examples/sketch/code.ino" DESTINATION "${sketch_in_zip}")
-  string(REPLACE "/" "\\" sketch_in_zip "${sketch_in_zip}/code.ino")
+  string(REPLACE "/" "\\" sketch_in_note "${sketch_in_zip}/code.ino")
   # Line ends as the template's become: CR LF.
   foreach(paragraph place_sketch folder_note)
     string(REPLACE "\n" "\r\n" ${paragraph} "${${paragraph}}")
