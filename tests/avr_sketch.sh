@@ -13,10 +13,7 @@ mkdir "$work/build"
 
 for n in $(seq 15); do
 	begin "example sketch with choice $n"
-	lay_sketch absent
-	cp "$example" "$sketch/code.ino"
-	run_selector "$n\n"
-	expect_launch "#define choix $n"
+	choose_for_sketch "$example" "$n"
 	# Debian's core and its avr-libc disagree on DECIMAL_DIG, which the
 	# core's WString.cpp needs: a packaging mismatch, not the sketch's
 	# fault. It only sizes number buffers, so a generous 17 is safe.

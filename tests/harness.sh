@@ -246,6 +246,15 @@ lay_sketch() {
 	esac
 }
 
+# choose_for_sketch EXAMPLE CHOICE: the sketch folder holds EXAMPLE as
+# code.ino, and the selector, given CHOICE, writes its header beside it.
+choose_for_sketch() {
+	lay_sketch absent
+	cp "$1" "$sketch/code.ino"
+	run_selector "$2\n"
+	expect_launch "#define choix $2"
+}
+
 # run_selector INPUT [OUTPUT]: runs the selector on INPUT (printf %b text;
 # "closed" for no standard input at all; "after menu:" and text for text
 # held back until the whole menu is on the console), its standard output and

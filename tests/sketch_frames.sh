@@ -20,10 +20,7 @@ row() {
 	local choice=$1 per_loop=$2
 	shift 2
 	begin "example sketch, choice $choice"
-	lay_sketch absent
-	cp "$example" "$sketch/code.ino"
-	run_selector "$choice\n"
-	expect_launch "#define choix $choice"
+	choose_for_sketch "$example" "$choice"
 	if "$cxx" -std=c++17 -I "$sketch" -o "$work/frames" "$stand_in" 2> "$work/build.log"; then
 		"$work/frames" "$loops" > "$work/shown"
 		local frames=("$@") i
