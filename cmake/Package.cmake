@@ -44,6 +44,10 @@ prend jamais d'autre.")
   configure_file("${PROJECT_SOURCE_DIR}/cmake/LISEZMOI.txt.in"
                  "${PROJECT_BINARY_DIR}/LISEZMOI.txt" @ONLY NEWLINE_STYLE WIN32)
   install(FILES "${PROJECT_BINARY_DIR}/LISEZMOI.txt" DESTINATION .)
+  # The licence beside the note, under a name that Notepad opens.
+  configure_file("${PROJECT_SOURCE_DIR}/LICENSE" "${PROJECT_BINARY_DIR}/LICENSE.txt" @ONLY
+                 NEWLINE_STYLE WIN32)
+  install(FILES "${PROJECT_BINARY_DIR}/LICENSE.txt" DESTINATION .)
 else()
   install(TARGETS selector RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 endif()

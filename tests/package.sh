@@ -41,8 +41,10 @@ grep -qF "$folder" "$note" || fail "the note does not name $folder"
 grep -qF OneDrive "$note" || fail "the note does not say where the desktop may be"
 # Extracted, « Projet Velmirac » goes to the desktop as it is.
 entries=$(cd "$unpacked/$package" && find . -type f | sort)
-[ "$entries" = $'./LISEZMOI.txt\n./Projet Velmirac/code/code.ino\n./selector.exe' ] ||
+[ "$entries" = $'./LICENSE.txt\n./LISEZMOI.txt\n./Projet Velmirac/code/code.ino\n./selector.exe' ] ||
 	fail "the ZIP holds: $entries"
+sed 's/$/\r/' "$source/LICENSE" | cmp -s - "$unpacked/$package/LICENSE.txt" || fail "the ZIP's licence"
+grep -qF LICENSE.txt "$note" || fail "the note does not name the licence"
 cmp -s "$source/examples/sketch/code.ino" "$unpacked/$package/Projet Velmirac/code/code.ino" ||
 	fail "the ZIP's sketch is not the example"
 [ "$(head -c 3 "$note")" = $'\xef\xbb\xbf' ] && iconv -f UTF-8 "$note" > /dev/null && ! grep -qv $'\r$' "$note" ||
@@ -55,8 +57,11 @@ at() {
 	sketch=$1 sketch_path=$2\\code.ino param_path=$2\\param.h
 }
 built_in=("$sketch" "$folder")
-on_desktop=("$wine_desktop/Projet Velmirac/code" "$(wine cmd /c 'echo %USERPROFILE%' < /dev/null |
-	tr -d '\r')\\Desktop\\Projet Velmirac\\code")
+# The desktop as this prefix has it: Wine 8 links it to the home folder,
+# Wine 10 makes it a folder of the profile's own.
+desktop=$(wine cmd /c 'echo %USERPROFILE%' < /dev/null | tr -d '\r')\\Desktop
+on_desktop=("$(realpath "$(wine winepath -u "$desktop" 2> /dev/null < /dev/null)")/Projet Velmirac/code"
+	"$desktop\\Projet Velmirac\\code")
 
 begin 'built-in folder missing: the one on the desktop'
 at "${built_in[@]}" && lay_sketch 'no folder'

@@ -1,6 +1,5 @@
-# Sourced with PREFIX: sets up a new headless Wine prefix in PREFIX, whose
-# desktop is the host's folder $wine_desktop. Exits 77 (skipped) where Wine
-# is missing.
+# Sourced with PREFIX: sets up a new headless Wine prefix in PREFIX. Exits
+# 77 (skipped) where Wine is missing.
 command -v wine > /dev/null || { echo "no wine: skipped"; exit 77; }
 
 export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
@@ -8,14 +7,14 @@ export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
 # folder's name is UTF-8.
 export LC_ALL=C.UTF-8
 unset DISPLAY WAYLAND_DISPLAY
-# The profile's Desktop is made a link to $HOME: to a scratch folder, not
-# to the user's own home.
-wine_desktop=$WINEPREFIX-desktop
-rm -rf "$WINEPREFIX" "$wine_desktop"
-mkdir -p "$wine_desktop"
+# Wine may link the profile's folders, the desktop among them, into the
+# home folder: a scratch folder here, never the user's own home.
+wine_home=$WINEPREFIX-home
+rm -rf "$WINEPREFIX" "$wine_home"
+mkdir -p "$wine_home"
 # One server for the whole script, as a Windows session has: Wine's would
 # otherwise stop after 3 s without a program, and the next program would
 # wait for it and its services to start again. The caller stops it.
 mkdir "$WINEPREFIX"
 wineserver -p
-HOME=$wine_desktop wineboot -i < /dev/null > /dev/null 2>&1 || { echo "wineboot failed"; wineserver -k; exit 1; }
+HOME=$wine_home wineboot -i < /dev/null > /dev/null 2>&1 || { echo "wineboot failed"; wineserver -k; exit 1; }
