@@ -13,12 +13,15 @@ constexpr char opener[] = "open";
 constexpr char opener[] = "xdg-open";
 #endif
 
-// Given back to the opener: the selector ignores SIGPIPE for its console
-// only.
+// The selector ignores SIGPIPE so that writing to a console whose reader
+// has gone fails instead of ending the run. The opener must not inherit
+// that, so the disposition that the selector was started with is kept here
+// and given back to it.
 void (*inherited_sigpipe)(int) = SIG_DFL;
 
-// One shell word whatever the path holds: single quotes keep everything
-// literal but a single quote, which is closed, escaped and reopened.
+// Makes TEXT one shell word, whatever it holds. Single quotes keep every
+// character literal except a single quote itself, which is written as a
+// closing quote, an escaped quote and an opening quote.
 std::string
 shell_quoted(const std::string &text)
 {
@@ -49,7 +52,8 @@ put_console_text(const char *text)
 	std::fflush(stdout);
 }
 
-// On a terminal, the confirmation before it has left the line open.
+// The confirmation has no line end. On a terminal this message would
+// follow it on the same line, so there it starts on a new one.
 void
 put_error_text(const std::string &text)
 {
@@ -58,7 +62,8 @@ put_error_text(const std::string &text)
 	std::fputs(text.c_str(), stderr);
 }
 
-// The desktop was found in $HOME when configuring.
+// Elsewhere than on Windows, the sketch folder is the one found when
+// configuring, and nothing replaces it at run time.
 std::string
 resolve_folder(const char *folder, const char * /* on_desktop */)
 {

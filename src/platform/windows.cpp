@@ -5,9 +5,10 @@
 
 namespace {
 
-// The narrow calls would read UTF-8 in the ANSI code page, and the console
-// would show Windows-1252 bytes in its own code page: Windows is given
-// UTF-16. Empty if TEXT is not valid in CODE_PAGE.
+// Converts TEXT from CODE_PAGE to UTF-16. Windows' narrow calls would read
+// a UTF-8 path in the ANSI code page, and a console would show
+// Windows-1252 bytes in its own code page, so Windows is always given
+// UTF-16. The result is empty if TEXT is not valid in CODE_PAGE.
 std::wstring
 widened(const std::string &text, UINT code_page)
 {
@@ -21,9 +22,10 @@ widened(const std::string &text, UINT code_page)
 	return wide;
 }
 
-// Writes TEXT, in CODE_PAGE, to STREAM, the standard stream STD_HANDLE: as
-// UTF-16 on a console, whatever code page it shows, and there after LEAD;
-// as the bytes they are on a pipe or a file.
+// Writes TEXT, which is in CODE_PAGE, to the standard stream STREAM, whose
+// handle is STD_HANDLE. A console gets LEAD and then TEXT as UTF-16, so
+// that every letter shows right whatever the console's code page. A pipe
+// or a file gets the bytes of TEXT unchanged, without LEAD.
 void
 put_text(std::FILE *stream, DWORD std_handle, const std::string &text, UINT code_page,
     const char *lead)
@@ -35,9 +37,11 @@ put_text(std::FILE *stream, DWORD std_handle, const std::string &text, UINT code
 		std::fflush(stream);
 		return;
 	}
-	// Whatever stdio still holds goes first, so that the order stays.
+	// Text that the C library still holds is written first, so that it
+	// does not appear after the text written straight to the console.
 	std::fflush(stream);
-	// Line feeds become the platform's line ends, as in text mode.
+	// WriteConsoleW adds no line ends, so each line feed becomes CR LF, as
+	// the C library would do in text mode.
 	std::wstring wide;
 	for (wchar_t c : widened(lead + text, code_page)) {
 		if (c == L'\n')
@@ -48,7 +52,8 @@ put_text(std::FILE *stream, DWORD std_handle, const std::string &text, UINT code
 	WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
 }
 
-// UTF-8 for TEXT; empty if TEXT is not valid UTF-16.
+// Converts TEXT from UTF-16 to UTF-8. The result is empty if TEXT is not
+// valid UTF-16.
 std::string
 narrowed(const wchar_t *text)
 {
@@ -70,20 +75,23 @@ is_folder(const std::string &path)
 	return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-// FOLDERID_Desktop, declared here rather than linked from uuid, whose whole
-// table of GUIDs would come with it.
+// FOLDERID_Desktop. It is declared here rather than linked from the uuid
+// library, which would bring its whole table of GUIDs into the executable.
 constexpr GUID desktop_id = {0xB4BFCC3A, 0xDB2C, 0x424C,
     {0xB0, 0x29, 0x7F, 0xE9, 0x9A, 0x87, 0xC6, 0x41}};
 
-// The function NAME of DLL, loaded at run time, of the type that its
-// declaration has; null if DLL is null or lacks it.
+// Looks up the function NAME in DLL, which was loaded at run time, and
+// gives it the type Function of its declaration. Returns null if DLL is
+// null or has no such function.
 template <typename Function>
 Function *
 function_of(HMODULE dll, const char *name)
 {
 	if (dll == nullptr)
 		return nullptr;
-	// FARPROC stands for any function type; void (*)() says so to GCC.
+	// GetProcAddress returns FARPROC, which stands for any function. Going
+	// through void (*)() tells GCC that the cast between function types is
+	// meant, so that it does not warn.
 	return reinterpret_cast<Function *>(
 	    reinterpret_cast<void (*)()>(GetProcAddress(dll, name)));
 }
@@ -104,7 +112,9 @@ desktop_folder()
 	std::string folder;
 	const HMODULE shell = LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
 	const HMODULE com = LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-	// decltype names the declarations' types without linking them.
+	// decltype takes the functions' types from the SDK's declarations
+	// without using the functions, so nothing links against shell32 or
+	// ole32.
 	const auto known_folder_path =
 	    function_of<decltype(SHGetKnownFolderPath)>(shell, "SHGetKnownFolderPath");
 	const auto free_task_memory = function_of<decltype(CoTaskMemFree)>(com, "CoTaskMemFree");
@@ -117,7 +127,7 @@ desktop_folder()
 	return folder;
 }
 
-// Skips what is left of the line on standard input.
+// Reads and drops the rest of the current line on standard input.
 void
 skip_line()
 {
@@ -136,8 +146,8 @@ environment_variable(const wchar_t *name)
 	return value;
 }
 
-// cmd.exe in the system folder, never one found in the current folder or
-// on the PATH, where anyone may have put another.
+// The path of cmd.exe in the system folder. It is never looked up in the
+// current folder or on the PATH, where anyone may have put another.
 std::wstring
 system_interpreter()
 {
@@ -148,8 +158,9 @@ system_interpreter()
 	return std::wstring(path, folder) + L"\\cmd.exe";
 }
 
-// A file not found or access denied: the failures, reported as ENOENT or
-// EACCES, after which the C runtime's system tries cmd.exe.
+// Whether ERROR means that the program was not found or could not be
+// opened. The C runtime's system reports these as ENOENT or EACCES, and
+// then tries cmd.exe instead; other errors end its attempt.
 bool
 not_found_or_denied(DWORD error)
 {
@@ -200,7 +211,8 @@ run_interpreter(const std::wstring &interpreter, const std::wstring &document)
 
 } // namespace
 
-// A write to a pipe whose reader has gone fails here; there is no signal.
+// Windows has no SIGPIPE: a write to a pipe whose reader has gone simply
+// fails, so there is nothing to guard against.
 void
 guard_console_streams()
 {
@@ -212,7 +224,8 @@ put_console_text(const char *text)
 	put_text(stdout, STD_OUTPUT_HANDLE, text, 1252, "");
 }
 
-// On a console, the confirmation before it has left the line open.
+// The confirmation has no line end. On a console this message would
+// follow it on the same line, so there it starts on a new one.
 void
 put_error_text(const std::string &text)
 {
@@ -227,7 +240,7 @@ resolve_folder(const char *folder, const char *on_desktop)
 	const std::string desktop = desktop_folder();
 	if (desktop.empty())
 		return folder;
-	// Only a drive's root ends with a backslash.
+	// Of all folders, only a drive's root already ends with a backslash.
 	return desktop + (desktop.back() == '\\' ? "" : "\\") + on_desktop;
 }
 
@@ -238,8 +251,9 @@ create_file(const std::string &path)
 	return wide.empty() ? nullptr : _wfopen(wide.c_str(), L"w");
 }
 
-// The interpreter as the C runtime's system finds it: %ComSpec%, then
-// cmd.exe where %ComSpec% is unset or names nothing that can be started.
+// Finds the interpreter as the C runtime's system does: the one that
+// %ComSpec% names, or cmd.exe in the system folder where %ComSpec% is unset
+// or names nothing that can be started.
 void
 open_document(const std::string &path)
 {
@@ -254,9 +268,9 @@ open_document(const std::string &path)
 		run_interpreter(interpreter, document);
 }
 
-// Alone on its console, the selector was started from Explorer, and the
-// window goes when it ends. The answer's own line end is still unread, and
-// must not count as the Enter awaited.
+// A selector that is alone on its console was started from Explorer, and
+// its window closes as soon as it ends. The line end typed after the answer
+// is still unread, so it is skipped before the Enter that is awaited.
 void
 await_enter_before_window_closes()
 {

@@ -11,8 +11,9 @@
 
 namespace {
 
-// Seven lines, written at once. Windows-1252: the "à" is the one byte 0xE0,
-// escaped so that the source file's encoding cannot change it.
+// The seven lines of the menu, written at once. They are Windows-1252
+// text: the "à" is the single byte 0xE0, written as an escape so that the
+// encoding of this source file cannot change it.
 constexpr char menu_text[] =
     "quel programme voulez-vous choisir?\n"
     " 1. Chenille\n"
@@ -27,7 +28,8 @@ struct light_program {
 	const char *confirmation;
 };
 
-// The texts are the users' own, down to "chosit" and the trailing spaces.
+// The confirmations are the texts that users already know, down to the
+// spelling "chosit" and the trailing spaces, so they are kept as they are.
 constexpr light_program light_programs[] = {
 	{1, "le programme choisit est Chenille"},
 	{2, "le programme chosit est Toutes les LEDs"},
@@ -61,20 +63,24 @@ static_assert(rows_in_choice_order(), "row N must hold choice N");
 void
 select_program()
 {
-	// Shown before the answer is awaited, even when standard output is a
-	// pipe or a file, as some Windows terminals give console programs.
+	// The menu goes out before the answer is read, even when standard
+	// output is a pipe or a file: some Windows terminals give console
+	// programs a pipe, where the menu would otherwise wait in the buffer
+	// while the user is asked to type.
 	put_console_text(menu_text);
 
 	const int choice = read_choice(stdin);
-	// Seen as unsigned, negative numbers lie past the table too.
+	// Converted to unsigned, a negative number becomes a large one, so this
+	// one test turns it away along with 0 and every number above 15.
 	const unsigned row = static_cast<unsigned>(choice);
 	if (row == 0 || row > std::size(light_programs))
 		return;
 
-	// Out before the header is opened: the confirmation must precede
-	// whatever the command interpreter prints, and with standard output
-	// closed the header may be handed descriptor 1, which must never
-	// receive console text.
+	// The confirmation goes out before param.h is opened, for two reasons.
+	// It must come before anything that the command interpreter prints.
+	// And when standard output was closed, the system may give param.h the
+	// descriptor that standard output had; console text written after that
+	// would land in param.h.
 	put_console_text(light_programs[row - 1].confirmation);
 	const bool written = write_param_header(choice);
 	open_sketch();
