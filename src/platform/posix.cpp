@@ -1,8 +1,12 @@
 #include "platform/platform.hpp"
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
+// SIGPIPE is POSIX's, not the C++ library's: <signal.h> declares it.
+#include <signal.h>
 #include <unistd.h>
 
 namespace {
@@ -26,7 +30,7 @@ std::string
 shell_quoted(const std::string &text)
 {
 	std::string quoted = "'";
-	for (char c : text) {
+	for (const char c : text) {
 		if (c == '\'')
 			quoted += "'\\''";
 		else

@@ -1,5 +1,9 @@
 #include "platform/platform.hpp"
 
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
 #include <windows.h>
 #include <shlobj.h>
 

@@ -1,6 +1,7 @@
 #include "selector/read_choice.hpp"
 
 #include <cstdint>
+#include <cstdio>
 
 namespace {
 
@@ -34,7 +35,9 @@ read_choice(std::FILE *in)
 	// The magnitude stops growing once past the largest a 32-bit number can
 	// hold, so a run of digits of any length costs no memory, and is still
 	// read to its end as %d would.
-	const std::int64_t limit = negative ? INT64_C(2147483648) : INT32_MAX;
+	// A negative number may reach one more than a positive one.
+	constexpr std::int64_t largest_positive = INT32_MAX;
+	const std::int64_t limit = negative ? largest_positive + 1 : largest_positive;
 	std::int64_t magnitude = 0;
 	bool digits = false;
 	for (; is_digit(c); c = std::getc(in)) {

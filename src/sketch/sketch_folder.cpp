@@ -1,5 +1,7 @@
 #include "sketch/sketch_folder.hpp"
 
+#include <string>
+
 #include "platform/platform.hpp"
 
 std::string
