@@ -1,15 +1,16 @@
-# cmake --install puts the selector under bin/, or for Windows beside a
-# note in French that names the folder this build writes to and the example
-# sketch; cpack makes of these the ZIP that a maker downloads, and its
-# SHA-256 beside it.
+# cmake --install puts the selector under bin/. For Windows it puts
+# selector.exe at the top instead, beside a French note that names the
+# folder this build writes to, the licence and the example sketch; cpack
+# packs these into the ZIP that a maker downloads, and writes its SHA-256
+# into a file beside it.
 
-# The permissions are the build's, not the builder's umask, so that every
-# builder packs the same ZIP.
+# The folders' permissions are set here rather than taken from the
+# builder's umask, so that every builder packs the same ZIP.
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-# The ZIP holds selector.exe, the note, and the example sketch in a folder
-# of its own name, as Arduino wants it: for the built-in folder, where the
-# selector looks for it once « Projet Velmirac » is on the desktop.
+# The example sketch lies in a folder named after it, code, as the Arduino
+# IDE wants. For the built-in folder that is Projet Velmirac\code, the
+# folder where the selector looks for the sketch.
 if(WIN32)
   install(TARGETS selector RUNTIME DESTINATION .)
   if(sketch_folder_on_desktop)
@@ -35,11 +36,13 @@ prend jamais d'autre.")
   endif()
   install(FILES "${PROJECT_SOURCE_DIR}/examples/sketch/code.ino" DESTINATION "${sketch_in_zip}")
   string(REPLACE "/" "\\" sketch_in_note "${sketch_in_zip}/code.ino")
-  # Line ends as the template's become: CR LF.
+  # The template's line ends become CR LF when it is configured, so the
+  # paragraphs put into it are given CR LF too.
   foreach(paragraph place_sketch folder_note)
     string(REPLACE "\n" "\r\n" ${paragraph} "${${paragraph}}")
   endforeach()
-  # UTF-8 with its byte order mark, which every Notepad reads as such.
+  # The note is UTF-8 with a byte order mark, which makes every version
+  # of Notepad read it as UTF-8.
   string(ASCII 239 187 191 bom)
   configure_file("${PROJECT_SOURCE_DIR}/cmake/LISEZMOI.txt.in"
                  "${PROJECT_BINARY_DIR}/LISEZMOI.txt" @ONLY NEWLINE_STYLE WIN32)

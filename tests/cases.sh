@@ -18,14 +18,16 @@ row() {
 	local launched=yes unwritten=no
 	[ "$choice" = 0 ] && launched=no
 	case $before in 'no folder' | 'param.h folder') [ "$choice" = 0 ] || unwritten=yes ;; esac
-	# Wine's start finds no document to open in a missing folder.
+	# Under Wine, start finds no document in a missing folder and launches
+	# nothing.
 	[ "$host" = wine ] && [ "$before" = 'no folder' ] && launched=no
 
 	expect_status_0
 	local console=$menu
 	[ "$choice" = 0 ] || console+=${confirmations[choice]}
 	if [ "$host" = wine ] && [ "$before" = 'no folder' ]; then
-		# What the interpreter then says is its own.
+		# The interpreter then prints a complaint of its own, which is not
+		# the selector's text and is cut off here.
 		head -c "${#console}" "$work/console" > "$work/console.start"
 		mv "$work/console.start" "$work/console"
 	fi
@@ -103,9 +105,9 @@ row 'invalid, no param.h'            '0\n'                 0  absent
 row 'param.h a folder'               '5\n'                 5  'param.h folder'
 
 if [ "$mode" = native ]; then
-	# The opener runs in the background, and may read param.h late: only the
-	# selector's system calls show the order, the header's write before the
-	# fork that runs the shell.
+	# The opener runs in the background and may read param.h late, so only
+	# the selector's own system calls show the order: the write of param.h
+	# must come before the fork that runs the shell.
 	if command -v strace > /dev/null; then
 		begin 'param.h written before the opener starts'
 		lay_sketch "$old"
@@ -126,8 +128,8 @@ if [ "$mode" = native ]; then
 	exit
 fi
 
-# The interpreter as the C runtime finds it, whatever %ComSpec% says; never
-# a cmd.exe of the working folder.
+# The interpreter must be found as the C runtime finds it, whatever
+# %ComSpec% says, and a cmd.exe in the working folder must never run.
 cp "$recorder" "$work/cmd.exe"
 for comspec in '' 'C:\nowhere\cmd.exe' 'C:\Windows\nowhere.exe'; do
 	begin "%ComSpec% '$comspec'"
@@ -157,7 +159,8 @@ run_selector '5\n'
 runner=(wine)
 grep -aF 'cmd.exe\" /d /v:off /s /c \"start \"\" \"Z:' "$work/errors" | grep -qaF '\\code.ino\"\""' ||
 	fail "interpreter: $(grep -a 'CreateProcessInternalW.*cmd' "$work/errors")"
-# And param.h written whole before: the recorder may start late.
+# param.h must also be written whole before the interpreter starts: the
+# recorder may start too late to show it.
 awk '/:trace:file:CreateFileW L".*param\.h"/ { selector = substr($0, 1, 4) }
 	selector && index($0, selector ":trace:file:NtWriteFile = SUCCESS (15)") == 1 { written = 1 }
 	/CreateProcessInternalW app L"[^"]*cmd\.exe"/ { exit } END { exit !written }' "$work/errors" ||
@@ -165,11 +168,11 @@ awk '/:trace:file:CreateFileW L".*param\.h"/ { selector = substr($0, 1, 4) }
 expect_launch '#define choix 5'
 end
 
-# And the selector on a console of its own, in a pseudo-terminal wide
+# Then the selector runs on a console of its own, in a pseudo-terminal wide
 # enough for the longest line. Wine's C runtime converts console bytes
-# itself, so only its trace shows whether the selector wrote UTF-16: the
-# menu in one call, not one call per character. The line about param.h,
-# UTF-8 inside, shows its own letters on a line of its own.
+# itself, so only Wine's trace shows whether the selector wrote UTF-16: the
+# whole menu in one call, not one call per character. The line about
+# param.h, which is UTF-8, must show its own letters on a line of its own.
 screen=$5
 for code_page in 850 437; do
 	begin "a console at code page $code_page shows the menu's à and the path's letters"
@@ -202,7 +205,8 @@ on_console() {
 	within 300 console_raw || fail "the console's terminal is not raw"
 }
 
-# The terminal of the command that script runs takes no lines, only keys.
+# console_raw: the terminal of the command that script runs has been made
+# raw, so that it passes on single keys rather than whole lines.
 console_raw() {
 	local command tty
 	command=$(pgrep -P "$pid" | head -n 1) && tty=$(ps -o tty= -p "$command" | tr -d ' ') &&
@@ -229,8 +233,8 @@ printf '5\r' >&"$keys"
 within 300 grep -q 'fenêtre\.' "$work/console" || fail "no prompt for Enter"
 printf '\r' >&"$keys"
 gone_within 600
-# Its console echoes the Enter only to a selector still reading it: the
-# prompt's line ends.
+# Wine's console echoes the Enter only while the selector still reads, so
+# a line end echoed after the prompt shows that the selector waited for it.
 sed 's/\x1b\[[0-9;?]*[A-Za-z]//g' "$work/console" | tr -d '\r' > "$work/screen"
 [ -z "$(tail -c 1 "$work/screen")" ] && tail -n 1 "$work/screen" | grep -q 'fenêtre\.$' ||
 	fail "gone before the Enter: $(tail -n 2 "$work/screen")"

@@ -25,8 +25,9 @@ if [ -n "$full" ]; then
 	end
 fi
 
-# Both streams on one file, then on a terminal: the confirmation first, and
-# on a terminal, which shows it with the line left open, a line end.
+# Both streams go to one file, then to a terminal. The confirmation must
+# come first; on a terminal, where the confirmation leaves its line open,
+# the message must start on a new line.
 unwritten=$(unwritten_line)$'\n'
 begin 'param.h unwritten, both streams on one file'
 lay_sketch 'param.h folder'
@@ -37,8 +38,8 @@ end
 begin 'param.h unwritten, both streams on a terminal'
 lay_sketch 'param.h folder'
 printf '5\n' > "$work/input"
-# The terminal stays until the opener has started, and no hangup ends it.
-# script takes its command as util-linux writes it, or as BSD's (macOS).
+# The terminal stays open until the opener has started, and no hangup ends
+# it. util-linux's script and BSD's, on macOS, take the command differently.
 terminal_command="'$selector' < input; until [ -s launches ]; do sleep 0.1; done"
 terminal=(script -qec "$terminal_command" /dev/null)
 script -qec true /dev/null > /dev/null 2>&1 || terminal=(script -q /dev/null sh -c "$terminal_command")
@@ -55,8 +56,8 @@ runner=(env "PATH=$work/bin:$PATH")
 expect_status_0; expect_errors no; expect_launch "$chosen" 'SIGPIPE ignored'
 end
 
-# Closed, standard output and error may be handed to param.h: no console
-# text may land there.
+# With standard output and error closed, the system may give their
+# descriptors to param.h: no console text may land there.
 for output in '>&- 2> "$work/errors"' ${full:+'> /dev/full 2> "$work/errors"'} '>&- 2>&-'; do
 	begin "valid choice, output $output"
 	lay_sketch "$old"

@@ -5,8 +5,8 @@
 #   . harness.sh windows SELECTOR_EXE SKETCH_FOLDER RECORDER_EXE [SCREEN_EXE]
 #
 # A Windows program runs under Wine, or on Windows itself ($host says
-# which), where the selector sees SKETCH_FOLDER, the host's path of the
-# folder built into it, by its Windows name.
+# which). SKETCH_FOLDER is the host's path of the folder built into it,
+# which the selector sees under its Windows name.
 
 mode=$1 selector=$2 sketch=$3 recorder=${4:-} release= host=native
 work=$(mktemp -d)
@@ -98,23 +98,27 @@ else
 		[ "${SELECTOR_CASES_ON_WINDOWS:-}" = 1 ] ||
 			{ echo "SELECTOR_CASES_ON_WINDOWS=1 runs them on Windows: skipped"; exit 77; }
 		host=windows runner=()
-		# Options such as reg's /ve reach Windows programs as they are.
+		# MSYS2 must pass options such as reg's /ve to Windows programs as
+		# they are, not turn them into paths.
 		export MSYS2_ARG_CONV_EXCL='*' LC_ALL=C.UTF-8
-		# Windows reads per-user classes, which need no administrator.
+		# The recorder goes into the per-user classes, which need no
+		# administrator.
 		classes='HKCU\Software\Classes'
 		trap 'restore_ino_handler; rm -rf "$work"' EXIT
 		;;
 	*)
 		. "$(dirname "${BASH_SOURCE[0]}")/wine_prefix.sh" "$(dirname "$recorder")/wineprefix" || exit
 		host=wine runner=(wine)
-		# Wine's ShellExecuteEx reads no per-user classes; its prefix is new
-		# for each script, with no handler of the user's to restore.
+		# Wine's ShellExecuteEx reads no per-user classes, so the recorder
+		# goes into HKCR. The prefix is new for each script, so there is no
+		# handler of the user's to restore.
 		classes='HKCR'
 		trap 'wineserver -k; rm -rf "$work"' EXIT
 		;;
 	esac
 	register_recorder || { echo "could not register the .ino handler"; exit 1; }
-	# Expanded in the sketch folder's "!b!" if delayed expansion were on.
+	# If delayed expansion were on, the interpreter would replace the "!b!"
+	# in the sketch folder's name with this value.
 	export b=expanded
 	menu=${menu//$'\n'/$'\r\n'}
 	launches=$(dirname "$recorder")/launches
@@ -179,9 +183,9 @@ expect_launch() {
 	same "$launches" "$record" || fail "launches: $(cat "$launches" 2> /dev/null)"
 }
 
-# Windows programs on their way to the recorder: the interpreter, start and
-# the recorder itself, of this Wine prefix; the recorder alone on Windows,
-# where cmd.exe runs elsewhere too.
+# launch_under_way: a Windows program of the launch still runs. Under Wine
+# that is the interpreter, start or the recorder, of this prefix; on Windows
+# the recorder alone, since other cmd.exe processes run there too.
 launch_under_way() {
 	if [ "$host" = windows ]; then
 		tasklist /nh /fi 'IMAGENAME eq recorder.exe' | grep -qi 'recorder\.exe'
@@ -198,8 +202,8 @@ launch_over() {
 	! launch_under_way
 }
 
-# A Windows launch goes on after the selector has ended: it is over, or its
-# recorder has given up waiting, before no launch is concluded.
+# A Windows launch goes on after the selector has ended, so "no launch" is
+# concluded only once every launch is over or its recorder has given up.
 expect_no_launch() {
 	if [ "$mode" = windows ]; then
 		within 900 launch_over || fail "a launch still under way"
@@ -278,7 +282,7 @@ run_selector() {
 	rm -f "$work/late"
 }
 
-# The application starts on its own, after the selector may have exited:
+# The application starts on its own and may outlive the selector: this
 # lets the stand-in end, and waits until it has recorded its end.
 await_recorder_end() {
 	: > "$release"

@@ -39,7 +39,8 @@ expect_launch '#define choix 5'
 note=$unpacked/$package/LISEZMOI.txt
 grep -qF "$folder" "$note" || fail "the note does not name $folder"
 grep -qF OneDrive "$note" || fail "the note does not say where the desktop may be"
-# Extracted, « Projet Velmirac » goes to the desktop as it is.
+# Once extracted, the folder « Projet Velmirac » can be moved onto the
+# desktop as it is.
 entries=$(cd "$unpacked/$package" && find . -type f | sort)
 [ "$entries" = $'./LICENSE.txt\n./LISEZMOI.txt\n./Projet Velmirac/code/code.ino\n./selector.exe' ] ||
 	fail "the ZIP holds: $entries"
@@ -52,7 +53,8 @@ cmp -s "$source/examples/sketch/code.ino" "$unpacked/$package/Projet Velmirac/co
 ninja -C "$build" -t inputs selector.exe | grep -qx selector.manifest || fail "the manifest rebuilds nothing"
 end
 
-# at HOST_FOLDER WINDOWS_FOLDER: the cases now look at this sketch folder.
+# at HOST_FOLDER WINDOWS_FOLDER: the checks that follow look at this sketch
+# folder, named by its host path and its Windows path.
 at() {
 	sketch=$1 sketch_path=$2\\code.ino param_path=$2\\param.h
 }
