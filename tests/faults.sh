@@ -35,18 +35,26 @@ run_selector '5\n' '> "$work/console" 2>&1'
 expect_bytes "$work/console" "$console$unwritten"; expect_launch ''
 end
 
-begin 'param.h unwritten, both streams on a terminal'
-lay_sketch 'param.h folder'
-printf '5\n' > "$work/input"
-# The terminal stays open until the opener has started, and no hangup ends
-# it. util-linux's script and BSD's, on macOS, take the command differently.
-terminal_command="'$selector' < input; until [ -s launches ]; do sleep 0.1; done"
-terminal=(script -qec "$terminal_command" /dev/null)
-script -qec true /dev/null > /dev/null 2>&1 || terminal=(script -q /dev/null sh -c "$terminal_command")
-(cd "$work" && "${runner[@]}" timeout 20 "${terminal[@]}" > console)
-text=$console$'\n'$unwritten
-expect_bytes "$work/console" "${text//$'\n'/$'\r\n'}"; expect_launch ''
-end
+# On a terminal whose locale is UTF-8, the menu's "à" is written as UTF-8;
+# on any other, it stays the byte 0xE0, as on a pipe.
+utf8_locale=$(locale -a 2> /dev/null | grep -i -m 1 -E '^(C|en_US)\.utf-?8$')
+for locale in C ${utf8_locale:+"$utf8_locale"}; do
+	begin "param.h unwritten, both streams on a terminal, LC_ALL=$locale"
+	lay_sketch 'param.h folder'
+	printf '5\n' > "$work/input"
+	# The terminal stays open until the opener has started, and no hangup
+	# ends it. util-linux's script and BSD's, on macOS, take the command
+	# differently.
+	terminal_command="'$selector' < input; until [ -s launches ]; do sleep 0.1; done"
+	terminal=(script -qec "$terminal_command" /dev/null)
+	script -qec true /dev/null > /dev/null 2>&1 || terminal=(script -q /dev/null sh -c "$terminal_command")
+	(cd "$work" && LC_ALL=$locale "${runner[@]}" timeout 20 "${terminal[@]}" > console)
+	shown=$console
+	[ "$locale" = C ] || shown=${console//$'\xe0'/$'\xc3\xa0'}
+	text=$shown$'\n'$unwritten
+	expect_bytes "$work/console" "${text//$'\n'/$'\r\n'}"; expect_launch ''
+	end
+done
 
 begin 'started with SIGPIPE ignored, the opener is too'
 lay_sketch "$old"
@@ -85,6 +93,19 @@ lay_sketch "$old"
 status=$?
 rm "$work/gone"
 expect_status_0; expect_bytes "$sketch/param.h" "$chosen"; expect_launch "$chosen"
+end
+
+# The opener, which prints and lingers, runs apart from the selector's
+# streams: a reader of the selector's output ends with the selector.
+begin 'a reader of the output ends while the opener still runs, and reads none of its text'
+lay_sketch "$old"
+printf '5\n' > "$work/input"
+(cd "$work" && "${runner[@]}" "$selector" < input 2> errors | cat > console; : > read) &
+within 300 test -e "$work/read" || fail "the reader never ended"
+grep -qx end "$launches" 2> /dev/null && fail "the reader ended only with the opener"
+wait
+rm -f "$work/read"
+expect_bytes "$work/console" "$console"; expect_errors no; expect_launch "$chosen"
 end
 
 # The command interpreter finds no opener on an empty PATH.

@@ -57,16 +57,21 @@ restore_ino_handler() {
 }
 
 if [ "$mode" = native ]; then
-	# A stand-in for the desktop's opener, first on PATH. It records each
-	# call, its arguments, what param.h held at that moment, and whether it
-	# was left to ignore SIGPIPE; copies the console as it was; then, like an
-	# opener with no desktop, keeps the foreground until the case releases it
-	# (10 s at most), and records its end, even if its terminal has closed.
+	# A stand-in for the desktop's opener, first on PATH. It prints a line
+	# on each of its standard streams, which must reach no reader of the
+	# selector's. It records each call, its arguments, what param.h held at
+	# that moment, and whether it was left to ignore SIGPIPE; copies the
+	# console as it was; then, like an opener with no desktop, keeps the
+	# foreground until the case releases it (60 s at most, a bound that only
+	# a failing case reaches), and records its end, even if its terminal has
+	# closed.
 	mkdir "$work/bin"
 	cat > "$work/bin/xdg-open" <<'STANDIN'
 #!/bin/sh
 trap '' HUP
 work=${0%/*}/..
+echo 'the opener speaks'
+echo 'the opener complains' >&2
 {
 	echo call
 	for arg in "$@"; do printf 'arg=%s\n' "$arg"; done
@@ -78,7 +83,7 @@ work=${0%/*}/..
 } >> "$work/launches"
 cp "$work/console" "$work/console.at-launch" 2> /dev/null
 tenths=0
-while [ -d "$work" ] && [ ! -e "$work/release" ] && [ "$tenths" -lt 100 ]; do
+while [ -d "$work" ] && [ ! -e "$work/release" ] && [ "$tenths" -lt 600 ]; do
 	sleep 0.1
 	tenths=$((tenths + 1))
 done
