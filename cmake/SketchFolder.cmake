@@ -88,3 +88,32 @@ function(sketch_folder_of folder out)
   check_sketch_folder("${folder}")
   set(${out} "${folder}" PARENT_SCOPE)
 endfunction()
+
+# Sets OUT to the user's desktop on Linux and the other free desktops: the
+# folder that XDG_DESKTOP_DIR names in user-dirs.dirs, as xdg-user-dir reads
+# it, such as ~/Bureau on a French desktop. Where none is named, or where it
+# names the home folder itself, which is what xdg-user-dir answers for a
+# user without a desktop, it is ~/Desktop.
+function(user_desktop out)
+  set(home "$ENV{HOME}")
+  set(config "$ENV{XDG_CONFIG_HOME}")
+  if(config STREQUAL "")
+    set(config "${home}/.config")
+  endif()
+  set(desktop "")
+  if(EXISTS "${config}/user-dirs.dirs")
+    # The file is read by a shell, where the last assignment wins; its
+    # values are "$HOME/..." or absolute paths.
+    file(STRINGS "${config}/user-dirs.dirs" assignments REGEX "^XDG_DESKTOP_DIR=\"[^\"]*\"")
+    foreach(assignment IN LISTS assignments)
+      string(REGEX REPLACE "^XDG_DESKTOP_DIR=\"([^\"]*)\".*" "\\1" desktop "${assignment}")
+    endforeach()
+    string(REGEX REPLACE "^\\$HOME" "${home}" desktop "${desktop}")
+    string(REGEX REPLACE "(.)/+$" "\\1" desktop "${desktop}")
+  endif()
+  string(REGEX REPLACE "(.)/+$" "\\1" home_itself "${home}")
+  if(NOT desktop MATCHES "^/" OR desktop STREQUAL home_itself)
+    set(desktop "${home}/Desktop")
+  endif()
+  set(${out} "${desktop}" PARENT_SCOPE)
+endfunction()

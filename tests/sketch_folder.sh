@@ -78,6 +78,43 @@ if command -v x86_64-w64-mingw32-g++ > /dev/null; then
 	accepts "C:\\$long" "C:\\$long"
 fi
 
+# desktop_default USER_DIRS FOLDER: configured without a folder, for a home
+# whose user-dirs.dirs holds USER_DIRS (no such file if empty), the built-in
+# folder is FOLDER, relative to that home.
+desktop_default() {
+	begin "the default folder with user-dirs.dirs '$1'"
+	home=$scratch/home
+	rm -rf "$home" "$scratch/build"
+	mkdir -p "$home/.config"
+	[ -z "$1" ] || printf '%s\n' "$1" > "$home/.config/user-dirs.dirs"
+	if env -u XDG_CONFIG_HOME HOME="$home" "$cmake" -S "$source" -B "$scratch/build" -G Ninja \
+		-DBUILD_TESTING=OFF > "$scratch/configure.log" 2>&1; then
+		local built_in
+		built_in=$(sed -n 's/.*sketch_folder\[\] = "\(.*\)";/\1/p' "$scratch/build/src/selector_sketch_folder.cpp")
+		[ "$(printf '%b' "$built_in")" = "$home/$2" ] || fail "built in: $(printf '%b' "$built_in")"
+	else
+		fail "refused: $(tail -n 3 "$scratch/configure.log")"
+	fi
+	end
+}
+
+if [ "$(uname -s)" = Linux ]; then
+	desktop_default '' 'Desktop/Projet Velmirac/code'
+	desktop_default 'XDG_DESKTOP_DIR="$HOME/"' 'Desktop/Projet Velmirac/code'
+	desktop_default 'XDG_DESKTOP_DIR="$HOME/Bureau"' 'Bureau/Projet Velmirac/code'
+	begin 'on a French desktop, param.h written in ~/Bureau'
+	sketch=$home/Bureau/Projet\ Velmirac/code sketch_path=$home/Bureau/Projet\ Velmirac/code/code.ino
+	if "$cmake" --build "$scratch/build" --target selector > /dev/null; then
+		lay_sketch absent
+		run_selector '5\n'
+		expect_bytes "$sketch/param.h" '#define choix 5'; expect_launch '#define choix 5'
+	else
+		fail "did not build"
+	fi
+	sketch=$folder sketch_path=$folder/code.ino
+	end
+fi
+
 begin 'keeps a folder full of shell syntax whole'
 if configure "$folder" && "$cmake" --build "$scratch/build" --target selector > /dev/null; then
 	lay_sketch absent
