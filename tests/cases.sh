@@ -151,6 +151,20 @@ if [ "$host" = windows ]; then
 	exit
 fi
 
+# A build for a maker's own folder never looks anywhere else, not even
+# beside the selector, where the ZIP's sketch lies for the built-in folder.
+begin "a maker's own folder missing: the sketch beside the selector untouched"
+lay_sketch 'no folder'
+mkdir -p "$work/own/Projet Velmirac/code"
+cp "$selector" "$work/own/selector.exe"
+selector_exe=$selector selector=$work/own/selector.exe
+run_selector '5\n'
+selector=$selector_exe
+expect_status_0; expect_errors yes; expect_no_launch
+[ -z "$(ls -A "$work/own/Projet Velmirac/code")" ] || fail "wrote beside the selector"
+rm -r "$work/own"
+end
+
 # Under Wine, the command line that the interpreter is given.
 begin 'param.h written, then the interpreter, which skips AutoRun and keeps ! literal'
 lay_sketch "$old"

@@ -65,6 +65,73 @@ desktop=$(wine cmd /c 'echo %USERPROFILE%' < /dev/null | tr -d '\r')\\Desktop
 on_desktop=("$(realpath "$(wine winepath -u "$desktop" 2> /dev/null < /dev/null)")/Projet Velmirac/code"
 	"$desktop\\Projet Velmirac\\code")
 
+# The ZIP as a maker extracts it, outside the desktop, into a folder whose
+# path holds spaces, accents, parentheses and the interpreter's & ^ !; and
+# into one whose path holds a %. The selector.exe that the other rows run
+# keeps no sketch beside it.
+extracted="$unpacked/Téléchargements été & ^ !b!/$package (1)"
+percent="$unpacked/à 100 %b% (x)/$package"
+mkdir -p "$extracted" "$percent"
+cp -R "$unpacked/$package/." "$extracted"
+cp -R "$unpacked/$package/." "$percent"
+mv "$unpacked/$package/Projet Velmirac" "$unpacked/the ZIP's sketch"
+beside=("$extracted/Projet Velmirac/code" "$(windows_path "$extracted")\\Projet Velmirac\\code")
+
+# extracted_row NAME FOLDER: runs FOLDER's selector.exe from FOLDER itself,
+# then from another folder; neither the built-in folder nor the desktop's
+# exists, and the sketch beside the selector gets param.h and is opened.
+extracted_row() {
+	local from
+	for from in "$2" "$work"; do
+		begin "$1, run from ${from##*/}: the sketch beside the selector"
+		at "${built_in[@]}" && lay_sketch 'no folder'
+		at "${on_desktop[@]}" && lay_sketch 'no folder'
+		at "$2/Projet Velmirac/code" "$(windows_path "$2")\\Projet Velmirac\\code" && lay_sketch absent
+		selector=$2/selector.exe runner=(env -C "$from" wine)
+		run_selector '5\n'
+		selector=$exe runner=(wine)
+		expect_status_0; expect_bytes "$sketch/param.h" '#define choix 5'; expect_errors no
+		expect_launch '#define choix 5'
+		end
+	done
+}
+extracted_row 'extracted outside the desktop' "$extracted"
+
+# The interpreter replaces %b%, which is set, in the path that it is given,
+# and start then finds no document: that is the limit of the interpreter.
+# param.h still lands beside the selector.
+begin 'extracted into a folder whose path holds %b%: param.h beside the selector'
+at "${built_in[@]}" && lay_sketch 'no folder'
+at "${on_desktop[@]}" && lay_sketch 'no folder'
+at "$percent/Projet Velmirac/code" "$(windows_path "$percent")\\Projet Velmirac\\code" && lay_sketch absent
+selector=$percent/selector.exe
+run_selector '5\n'
+selector=$exe
+expect_status_0; expect_bytes "$sketch/param.h" '#define choix 5'; expect_errors no; expect_no_launch
+end
+
+begin "the sketch on the desktop and beside the selector: the desktop's"
+at "${built_in[@]}" && lay_sketch 'no folder'
+at "${beside[@]}" && lay_sketch '#define choix 12'
+at "${on_desktop[@]}" && lay_sketch absent
+selector=$extracted/selector.exe
+run_selector '5\n'
+selector=$exe
+expect_bytes "$sketch/param.h" '#define choix 5'; expect_errors no; expect_launch '#define choix 5'
+expect_bytes "${beside[0]}/param.h" '#define choix 12'
+end
+
+begin "a file beside the selector where the sketch would be: the desktop's param.h not written"
+at "${built_in[@]}" && lay_sketch 'no folder'
+at "${beside[@]}" && lay_sketch 'no folder' && : > "$sketch"
+at "${on_desktop[@]}" && lay_sketch 'no folder'
+selector=$extracted/selector.exe
+run_selector '5\n'
+selector=$exe
+expect_status_0; expect_errors yes; expect_no_launch
+[ -f "${beside[0]}" ] || fail "the file beside the selector was replaced"
+end
+
 begin 'built-in folder missing: the one on the desktop'
 at "${built_in[@]}" && lay_sketch 'no folder'
 at "${on_desktop[@]}" && lay_sketch absent

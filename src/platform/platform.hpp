@@ -23,9 +23,11 @@ void put_console_text(const char *text);
 // Writes the UTF-8 TEXT to standard error.
 void put_error_text(const std::string &text);
 
-// FOLDER where it is a folder. Otherwise, where ON_DESKTOP is not empty,
-// the folder ON_DESKTOP in the desktop of the user who runs the selector, as
-// the system reports it; else FOLDER. UTF-8 on Windows.
+// The sketch folder of this run: FOLDER where it is a folder, or where
+// ON_DESKTOP is empty. Otherwise the folder ON_DESKTOP on the desktop of the
+// user who runs the selector, as the system reports it, if it exists; else
+// ON_DESKTOP in the folder that holds the selector, if it exists; else the
+// desktop's, or FOLDER where no desktop is reported. UTF-8 on Windows.
 std::string resolve_folder(const char *folder, const char *on_desktop);
 
 // Creates or empties the file at PATH, UTF-8 on Windows, and opens it for

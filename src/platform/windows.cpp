@@ -131,6 +131,44 @@ desktop_folder()
 	return folder;
 }
 
+// The folder that holds selector.exe, with its final backslash, read from
+// the module's own path so that a double-click and a command prompt started
+// anywhere find the same folder. The buffer grows until the path fits, up
+// to the longest path that Windows allows, so the path is never cut short.
+// Empty if the path cannot be read.
+std::string
+selector_folder()
+{
+	constexpr std::size_t longest_path = 32768;
+	std::wstring path(MAX_PATH, L'\0');
+	for (;;) {
+		const DWORD length = GetModuleFileNameW(nullptr, path.data(),
+		    static_cast<DWORD>(path.size()));
+		if (length == 0)
+			return std::string();
+		if (length < path.size()) {
+			path.resize(length);
+			break;
+		}
+		if (path.size() >= longest_path)
+			return std::string();
+		path.resize(path.size() * 2);
+	}
+	const std::size_t separator = path.find_last_of(L'\\');
+	if (separator == std::wstring::npos)
+		return std::string();
+	path.resize(separator + 1);
+	return narrowed(path.c_str());
+}
+
+// The path of NAME within FOLDER. Only a drive's root, or a folder read
+// with its final backslash, already ends with one.
+std::string
+within(const std::string &folder, const char *name)
+{
+	return folder + (folder.back() == '\\' ? "" : "\\") + name;
+}
+
 // Reads and drops the rest of the current line on standard input.
 void
 skip_line()
@@ -236,16 +274,25 @@ put_error_text(const std::string &text)
 	put_text(stderr, STD_ERROR_HANDLE, text, CP_UTF8, "\n");
 }
 
+// Where the built-in folder is missing, the sketch is looked for on the
+// desktop, where the maker's note suggests putting it, and then beside
+// selector.exe, where it lies when the ZIP has just been extracted. Each
+// place costs a lookup, so each is tried only where the one before it is
+// missing. Where neither exists, the desktop's folder is still the answer,
+// so that the line about param.h names the place that the note gives.
 std::string
 resolve_folder(const char *folder, const char *on_desktop)
 {
 	if (on_desktop[0] == '\0' || is_folder(folder))
 		return folder;
 	const std::string desktop = desktop_folder();
-	if (desktop.empty())
-		return folder;
-	// Of all folders, only a drive's root already ends with a backslash.
-	return desktop + (desktop.back() == '\\' ? "" : "\\") + on_desktop;
+	const std::string on_the_desktop = desktop.empty() ? folder : within(desktop, on_desktop);
+	if (!desktop.empty() && is_folder(on_the_desktop))
+		return on_the_desktop;
+	const std::string beside = selector_folder();
+	if (!beside.empty() && is_folder(within(beside, on_desktop)))
+		return within(beside, on_desktop);
+	return on_the_desktop;
 }
 
 std::FILE *

@@ -9,8 +9,9 @@
 extern const char sketch_folder[];
 
 // For the built-in folder on Windows, the same folder relative to the
-// desktop, used where the built-in one is missing; empty for a folder of
-// the maker's own, which is used as it is.
+// desktop, or else to the folder that holds the selector, used where the
+// built-in one is missing; empty for a folder of the maker's own, which is
+// used as it is.
 extern const char sketch_folder_on_desktop[];
 
 // The path of NAME in the sketch folder of this run.
