@@ -15,22 +15,37 @@ if(WIN32)
   install(TARGETS selector RUNTIME DESTINATION .)
   if(sketch_folder_on_desktop)
     set(sketch_in_zip "Projet Velmirac/code")
-    set(place_sketch "3. Faites glisser le dossier « Projet Velmirac » du dossier extrait sur
-   le bureau : le sélecteur y trouve le croquis, dans Projet Velmirac\\code.")
+    set(place_sketch "   Le croquis est déjà à sa place : dans le dossier extrait, à côté de
+   selector.exe, dans Projet Velmirac\\code.")
+    set(desktop_option "
+Si vous le voulez, faites glisser le dossier « Projet Velmirac » du
+dossier extrait sur le bureau : le sélecteur l'y trouve aussi, et le
+croquis y reste en place quand vous faites le ménage dans le dossier
+Téléchargements.
+")
     set(folder_note "C'est le dossier de l'auteur du sélecteur. S'il n'existe pas sur votre
-ordinateur, le sélecteur prend à sa place le dossier ${sketch_folder_on_desktop}
-de votre bureau. L'Explorateur de fichiers montre le bureau sous le nom
-« Bureau » ; si OneDrive sauvegarde votre bureau, celui-ci se trouve dans
+ordinateur, le sélecteur cherche le dossier ${sketch_folder_on_desktop}
+à ces deux endroits, dans cet ordre, et prend le premier qui existe :
+
+    1. sur votre bureau ;
+    2. dans le dossier de selector.exe, là où l'a mis l'extraction.
+
+S'il ne trouve aucun des deux, il nomme celui du bureau dans son message.
+
+L'Explorateur de fichiers montre le bureau sous le nom « Bureau » ; si
+OneDrive sauvegarde votre bureau, celui-ci se trouve dans
 OneDrive\\Bureau, ou dans OneDrive - <entreprise>\\Bureau, par exemple
 C:\\Users\\<votre nom>\\OneDrive\\Bureau\\${sketch_folder_on_desktop}. Le
 bureau que l'Explorateur affiche est toujours le bon.
 
-Si les deux dossiers existent, le sélecteur prend le premier, sans le
-dire.")
+Si plusieurs de ces dossiers existent, le sélecteur prend le premier,
+sans le dire.")
   else()
     set(sketch_in_zip "Exemple/code")
-    set(place_sketch "3. Copiez code.ino du dossier Exemple\\code dans le dossier du croquis
-   (ci-dessous), ou mettez-y votre propre croquis, sous le nom code.ino.")
+    set(place_sketch "   Copiez ensuite code.ino du dossier Exemple\\code dans le dossier du
+   croquis (ci-dessous), ou mettez-y votre propre croquis, sous le nom
+   code.ino.")
+    set(desktop_option "")
     set(folder_note "Ce dossier a été choisi quand le sélecteur a été compilé ; il n'en
 prend jamais d'autre.")
   endif()
@@ -38,7 +53,7 @@ prend jamais d'autre.")
   string(REPLACE "/" "\\" sketch_in_note "${sketch_in_zip}/code.ino")
   # The template's line ends become CR LF when it is configured, so the
   # paragraphs put into it are given CR LF too.
-  foreach(paragraph place_sketch folder_note)
+  foreach(paragraph place_sketch desktop_option folder_note)
     string(REPLACE "\n" "\r\n" ${paragraph} "${${paragraph}}")
   endforeach()
   # The note is UTF-8 with a byte order mark, which makes every version
