@@ -256,11 +256,13 @@ lay_sketch() {
 }
 
 # choose_for_sketch EXAMPLE CHOICE: the sketch folder holds EXAMPLE as
-# code.ino, and the selector, given CHOICE, writes its header beside it.
+# code.ino, and the selector, given CHOICE, writes its header beside it. A
+# header that could not be written, on a full disk say, is reported as such.
 choose_for_sketch() {
 	lay_sketch absent
 	cp "$1" "$sketch/code.ino"
 	run_selector "$2\n"
+	expect_errors no
 	expect_launch "#define choix $2"
 }
 
