@@ -10,6 +10,9 @@ unset DISPLAY WAYLAND_DISPLAY
 # Wine may link the profile's folders, the desktop among them, into the
 # home folder: a scratch folder here, never the user's own home.
 wine_home=$WINEPREFIX-home
+# A run that was killed, by a test's timeout say, leaves its server and
+# services running on the old prefix, where they keep the machine busy.
+[ -d "$WINEPREFIX" ] && wineserver -k > /dev/null 2>&1
 rm -rf "$WINEPREFIX" "$wine_home"
 mkdir -p "$wine_home"
 # One server for the whole script, as a Windows session has: Wine's would
