@@ -275,11 +275,11 @@ put_error_text(const std::string &text)
 }
 
 // Where the built-in folder is missing, the sketch is looked for on the
-// desktop, where the maker's note suggests putting it, and then beside
-// selector.exe, where it lies when the ZIP has just been extracted. Each
-// place costs a lookup, so each is tried only where the one before it is
-// missing. Where neither exists, the desktop's folder is still the answer,
-// so that the line about param.h names the place that the note gives.
+// desktop, where the maker may have moved it to keep it, and then beside
+// selector.exe, where it lies once the ZIP is extracted. Each place costs a
+// lookup, so each is tried only where the one before it is missing. Where
+// neither exists, the desktop's folder is still the answer, so that the
+// line about param.h names a place that the maker's note gives.
 std::string
 resolve_folder(const char *folder, const char *on_desktop)
 {
