@@ -77,25 +77,21 @@ cp -R "$unpacked/$package/." "$percent"
 mv "$unpacked/$package/Projet Velmirac" "$unpacked/the ZIP's sketch"
 beside=("$extracted/Projet Velmirac/code" "$(windows_path "$extracted")\\Projet Velmirac\\code")
 
-# extracted_row NAME FOLDER: runs FOLDER's selector.exe from FOLDER itself,
-# then from another folder; neither the built-in folder nor the desktop's
-# exists, and the sketch beside the selector gets param.h and is opened.
-extracted_row() {
-	local from
-	for from in "$2" "$work"; do
-		begin "$1, run from ${from##*/}: the sketch beside the selector"
-		at "${built_in[@]}" && lay_sketch 'no folder'
-		at "${on_desktop[@]}" && lay_sketch 'no folder'
-		at "$2/Projet Velmirac/code" "$(windows_path "$2")\\Projet Velmirac\\code" && lay_sketch absent
-		selector=$2/selector.exe runner=(env -C "$from" wine)
-		run_selector '5\n'
-		selector=$exe runner=(wine)
-		expect_status_0; expect_bytes "$sketch/param.h" '#define choix 5'; expect_errors no
-		expect_launch '#define choix 5'
-		end
-	done
-}
-extracted_row 'extracted outside the desktop' "$extracted"
+# Extracted outside the desktop, run from its own folder and then from
+# another: neither the built-in folder nor the desktop's exists, and the
+# sketch beside the selector gets param.h and is opened.
+for from in "$extracted" "$work"; do
+	begin "extracted outside the desktop, run from ${from##*/}: the sketch beside the selector"
+	at "${built_in[@]}" && lay_sketch 'no folder'
+	at "${on_desktop[@]}" && lay_sketch 'no folder'
+	at "${beside[@]}" && lay_sketch absent
+	selector=$extracted/selector.exe runner=(env -C "$from" wine)
+	run_selector '5\n'
+	selector=$exe runner=(wine)
+	expect_status_0; expect_bytes "$sketch/param.h" '#define choix 5'; expect_errors no
+	expect_launch '#define choix 5'
+	end
+done
 
 # The interpreter replaces %b%, which is set, in the path that it is given,
 # and start then finds no document: that is the limit of the interpreter.

@@ -290,8 +290,11 @@ resolve_folder(const char *folder, const char *on_desktop)
 	if (!desktop.empty() && is_folder(on_the_desktop))
 		return on_the_desktop;
 	const std::string beside = selector_folder();
-	if (!beside.empty() && is_folder(within(beside, on_desktop)))
-		return within(beside, on_desktop);
+	if (!beside.empty()) {
+		std::string beside_the_selector = within(beside, on_desktop);
+		if (is_folder(beside_the_selector))
+			return beside_the_selector;
+	}
 	return on_the_desktop;
 }
 
