@@ -9,22 +9,23 @@
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 # The example sketch lies in a folder named after it, code, as the Arduino
-# IDE wants. For the built-in folder that is Projet Velmirac\code, the
-# folder where the selector looks for the sketch.
+# IDE wants. For the built-in folder that is the kit's sketch folder, where
+# the selector looks for the sketch.
 if(WIN32)
   install(TARGETS selector RUNTIME DESTINATION .)
-  if(sketch_folder_on_desktop)
-    set(sketch_in_zip "Projet Velmirac/code")
+  if(relative_sketch_folder)
+    set(sketch_in_zip "${kit_sketch_folder}")
+    string(REGEX REPLACE "/.*" "" kit_top_folder "${kit_sketch_folder}")
     set(place_sketch "   Le croquis est déjà à sa place : dans le dossier extrait, à côté de
-   selector.exe, dans Projet Velmirac\\code.")
+   selector.exe, dans ${relative_sketch_folder}.")
     set(desktop_option "
-Si vous le voulez, faites glisser le dossier « Projet Velmirac » du
+Si vous le voulez, faites glisser le dossier « ${kit_top_folder} » du
 dossier extrait sur le bureau : le sélecteur l'y trouve aussi, et le
 croquis y reste en place quand vous faites le ménage dans le dossier
 Téléchargements.
 ")
     set(folder_note "C'est le dossier de l'auteur du sélecteur. S'il n'existe pas sur votre
-ordinateur, le sélecteur cherche le dossier ${sketch_folder_on_desktop}
+ordinateur, le sélecteur cherche le dossier ${relative_sketch_folder}
 à ces deux endroits, dans cet ordre, et prend le premier qui existe :
 
     1. sur votre bureau ;
@@ -35,7 +36,7 @@ S'il ne trouve aucun des deux, il nomme celui du bureau dans son message.
 L'Explorateur de fichiers montre le bureau sous le nom « Bureau » ; si
 OneDrive sauvegarde votre bureau, celui-ci se trouve dans
 OneDrive\\Bureau, ou dans OneDrive - <entreprise>\\Bureau, par exemple
-C:\\Users\\<votre nom>\\OneDrive\\Bureau\\${sketch_folder_on_desktop}. Le
+C:\\Users\\<votre nom>\\OneDrive\\Bureau\\${relative_sketch_folder}. Le
 bureau que l'Explorateur affiche est toujours le bon.
 
 Si plusieurs de ces dossiers existent, le sélecteur prend le premier,

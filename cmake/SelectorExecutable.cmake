@@ -11,12 +11,12 @@ function(byte_escaped text out)
 endfunction()
 
 # Adds executable NAME: the selector built for the sketch folder FOLDER,
-# and, if ON_DESKTOP is given, for that folder on the desktop of whoever runs
-# it where FOLDER is missing.
+# and, if RELATIVE is given, for that folder relative to the desktop of
+# whoever runs it, or to the selector's own folder, where FOLDER is missing.
 function(add_selector_executable name folder)
   sketch_folder_of("${folder}" folder)
   byte_escaped("${folder}" sketch_folder_literal)
-  byte_escaped("${ARGN}" on_desktop_literal)
+  byte_escaped("${ARGN}" relative_literal)
   set(source "${CMAKE_CURRENT_BINARY_DIR}/${name}_sketch_folder.cpp")
   configure_file("${PROJECT_SOURCE_DIR}/src/sketch/sketch_folder.cpp.in"
                  "${source}" @ONLY)

@@ -4,7 +4,7 @@
 int
 main()
 {
-	guard_console_streams();
+	ignore_sigpipe();
 	select_program();
 	return 0;
 }

@@ -3,14 +3,18 @@
 # its exit status, param.h, and the launches it asked for.
 #
 #   cases.sh native SELECTOR SKETCH_FOLDER
-#   cases.sh windows SELECTOR_EXE SKETCH_FOLDER RECORDER_EXE SCREEN_EXE
+#   cases.sh windows SELECTOR_EXE SKETCH_FOLDER RECORDER_EXE SCREEN_EXE KIT_FOLDER ROOT_EXE
+#
+# KIT_FOLDER is the kit's sketch folder, relative, which the built-in
+# folder's lookup looks for; ROOT_EXE is the selector built for D:\.
 set -u
 . "$(dirname "$0")/harness.sh"
+screen=${5:-} kit=${6:-} root_selector=${7:-}
 
 # row NAME INPUT CHOICE BEFORE: the selector given INPUT must take CHOICE
 # (0 for none), with the sketch folder laid as BEFORE says beforehand.
 row() {
-	begin "$1"
+	begin "$1" || return
 	local input=$2 choice=$3 before=$4
 	lay_sketch "$before"
 	run_selector "$input"
@@ -108,8 +112,7 @@ if [ "$mode" = native ]; then
 	# The opener runs in the background and may read param.h late, so only
 	# the selector's own system calls show the order: the write of param.h
 	# must come before the fork that runs the shell.
-	if command -v strace > /dev/null; then
-		begin 'param.h written before the opener starts'
+	if begin 'param.h written before the opener starts' strace; then
 		lay_sketch "$old"
 		plain=("${runner[@]}")
 		runner=(env "PATH=$work/bin:$PATH" strace -qq -e trace=write,fork,vfork,clone,clone3 -o "$work/trace")
@@ -121,8 +124,6 @@ if [ "$mode" = native ]; then
 		expect_launch '#define choix 5'
 		rm "$work/trace"
 		end
-	else
-		echo "no strace: the order of param.h and the opener is unchecked"
 	fi
 	report
 	exit
@@ -132,16 +133,17 @@ fi
 # %ComSpec% says, and a cmd.exe in the working folder must never run.
 cp "$recorder" "$work/cmd.exe"
 for comspec in '' 'C:\nowhere\cmd.exe' 'C:\Windows\nowhere.exe'; do
-	begin "%ComSpec% '$comspec'"
-	lay_sketch "$old"
-	printf '@set "ComSpec=%s"\r\n@"%s"\r\n' "$comspec" "$(windows_path "$selector")" > "$work/comspec.cmd"
-	selector_exe=$selector selector=$work/comspec.cmd
-	run_selector '5\n'
-	selector=$selector_exe
-	expect_status_0; expect_bytes "$work/console" "$menu${confirmations[5]}"; expect_errors no
-	expect_launch '#define choix 5'
-	[ -e "$work/launches" ] && fail "ran the cmd.exe of the working folder"
-	end
+	if begin "%ComSpec% '$comspec'"; then
+		lay_sketch "$old"
+		printf '@set "ComSpec=%s"\r\n@"%s"\r\n' "$comspec" "$(windows_path "$selector")" > "$work/comspec.cmd"
+		selector_exe=$selector selector=$work/comspec.cmd
+		run_selector '5\n'
+		selector=$selector_exe
+		expect_status_0; expect_bytes "$work/console" "$menu${confirmations[5]}"; expect_errors no
+		expect_launch '#define choix 5'
+		[ -e "$work/launches" ] && fail "ran the cmd.exe of the working folder"
+		end
+	fi
 done
 rm "$work/cmd.exe" "$work/comspec.cmd"
 
@@ -153,57 +155,83 @@ fi
 
 # A build for a maker's own folder never looks anywhere else, not even
 # beside the selector, where the ZIP's sketch lies for the built-in folder.
-begin "a maker's own folder missing: the sketch beside the selector untouched"
-lay_sketch 'no folder'
-mkdir -p "$work/own/Projet Velmirac/code"
-cp "$selector" "$work/own/selector.exe"
-selector_exe=$selector selector=$work/own/selector.exe
-run_selector '5\n'
-selector=$selector_exe
-expect_status_0; expect_errors yes; expect_no_launch
-[ -z "$(ls -A "$work/own/Projet Velmirac/code")" ] || fail "wrote beside the selector"
-rm -r "$work/own"
-end
+if begin "a maker's own folder missing: the sketch beside the selector untouched"; then
+	lay_sketch 'no folder'
+	mkdir -p "$work/own/$kit"
+	cp "$selector" "$work/own/selector.exe"
+	selector_exe=$selector selector=$work/own/selector.exe
+	run_selector '5\n'
+	selector=$selector_exe
+	expect_status_0; expect_errors yes; expect_no_launch
+	[ -z "$(ls -A "$work/own/$kit")" ] || fail "wrote beside the selector"
+	rm -r "$work/own"
+	end
+fi
+
+# A drive's root as the sketch folder, which already ends with a backslash:
+# one backslash, not two, before code.ino in the launch, and before param.h
+# in the line that says it was not written. Drive D: is a folder of the
+# test's.
+for before in absent 'param.h folder'; do
+	if begin "the root of drive D: as the sketch folder, $before"; then
+		ln -sfn "$work/drive d" "$WINEPREFIX/dosdevices/d:"
+		built_in=("$sketch" "$sketch_path" "$param_path" "$selector")
+		sketch="$work/drive d" sketch_path='D:\code.ino' param_path='D:\param.h' selector=$root_selector
+		lay_sketch "$before"
+		run_selector '5\n'
+		expect_status_0; expect_bytes "$work/console" "$menu${confirmations[5]}"
+		if [ "$before" = absent ]; then
+			expect_errors no; expect_bytes "$sketch/param.h" '#define choix 5'
+			expect_launch '#define choix 5'
+		else
+			expect_errors yes; expect_launch ''
+		fi
+		sketch=${built_in[0]} sketch_path=${built_in[1]} param_path=${built_in[2]} selector=${built_in[3]}
+		rm -rf "$work/drive d" "$WINEPREFIX/dosdevices/d:"
+		end
+	fi
+done
 
 # Under Wine, the command line that the interpreter is given.
-begin 'param.h written, then the interpreter, which skips AutoRun and keeps ! literal'
-lay_sketch "$old"
-runner=(env WINEDEBUG=trace+process,trace+file wine)
-run_selector '5\n'
-runner=(wine)
-grep -aF 'cmd.exe\" /d /v:off /s /c \"start \"\" \"Z:' "$work/errors" | grep -qaF '\\code.ino\"\""' ||
-	fail "interpreter: $(grep -a 'CreateProcessInternalW.*cmd' "$work/errors")"
-# param.h must also be written whole before the interpreter starts: the
-# recorder may start too late to show it.
-awk '/:trace:file:CreateFileW L".*param\.h"/ { selector = substr($0, 1, 4) }
-	selector && index($0, selector ":trace:file:NtWriteFile = SUCCESS (15)") == 1 { written = 1 }
-	/CreateProcessInternalW app L"[^"]*cmd\.exe"/ { exit } END { exit !written }' "$work/errors" ||
-	fail "param.h not written before the interpreter started"
-expect_launch '#define choix 5'
-end
+if begin 'param.h written, then the interpreter, which skips AutoRun and keeps ! literal'; then
+	lay_sketch "$old"
+	runner=(env WINEDEBUG=trace+process,trace+file wine)
+	run_selector '5\n'
+	runner=(wine)
+	grep -aF 'cmd.exe\" /d /v:off /s /c \"start \"\" \"Z:' "$work/errors" | grep -qaF '\\code.ino\"\""' ||
+		fail "interpreter: $(grep -a 'CreateProcessInternalW.*cmd' "$work/errors")"
+	# param.h must also be written whole before the interpreter starts: the
+	# recorder may start too late to show it.
+	awk '/:trace:file:CreateFileW L".*param\.h"/ { selector = substr($0, 1, 4) }
+		selector && index($0, selector ":trace:file:NtWriteFile = SUCCESS (15)") == 1 { written = 1 }
+		/CreateProcessInternalW app L"[^"]*cmd\.exe"/ { exit } END { exit !written }' "$work/errors" ||
+		fail "param.h not written before the interpreter started"
+	expect_launch '#define choix 5'
+	end
+fi
 
 # Then the selector runs on a console of its own, in a pseudo-terminal wide
 # enough for the longest line. Wine's C runtime converts console bytes
 # itself, so only Wine's trace shows whether the selector wrote UTF-16: the
 # whole menu in one call, not one call per character. The line about
 # param.h, which is UTF-8, must show its own letters on a line of its own.
-screen=$5
 for code_page in 850 437; do
-	begin "a console at code page $code_page shows the menu's à and the path's letters"
-	lay_sketch 'param.h folder'
-	printf '5\n' > "$work/input"
-	(cd "$work" && timeout 60 script -qec "stty cols 250; WINEDEBUG=trace+console wine '$screen' \
-		$code_page screen '$selector' < input 2> trace" /dev/null > /dev/null) ||
-		fail "console_screen.exe ended with status $?"
-	expected=$(printf '%s' "${menu//$'\r'/}" | iconv -f WINDOWS-1252 -t UTF-8)$'\n'
-	expected+="${confirmations[5]% }"$'\n'"$(unwritten_line)"$'\n\n'
-	expect_bytes "$work/screen" "${expected}code page $code_page"$'\n'
-	[ "$(grep -ac ':WriteConsoleW' "$work/trace")" = 3 ] &&
-		grep -qaF '\00e0 allumer de 1 a 10\r\n",174,' "$work/trace" ||
-		fail "console writes: $(grep -a ':WriteConsoleW' "$work/trace" | head -n 3)"
-	expect_launch ''
-	rm "$work/screen" "$work/trace"
-	end
+	if begin "a console at code page $code_page shows the menu's à and the path's letters"; then
+		lay_sketch 'param.h folder'
+		printf '5\n' > "$work/input"
+		(cd "$work" && timeout 60 script -qec "stty cols 250; WINEDEBUG=trace+console wine '$screen' \
+			$code_page screen '$selector' < input 2> trace" /dev/null > /dev/null) ||
+			fail "console_screen.exe ended with status $?"
+		expected=$(printf '%s' "${menu//$'\r'/}" | iconv -f WINDOWS-1252 -t UTF-8)$'\n'
+		expected+="${confirmations[5]% }"$'\n'"$(unwritten_line)"$'\n\n'
+		expect_bytes "$work/screen" "${expected}code page $code_page"$'\n'
+		[ "$(grep -ac ':WriteConsoleW' "$work/trace")" = 3 ] &&
+			grep -qaF '\00e0 allumer de 1 a 10\r\n",174,' "$work/trace" ||
+			fail "console writes: $(grep -a ':WriteConsoleW' "$work/trace" | head -n 3)"
+		expect_launch ''
+		rm "$work/screen" "$work/trace"
+		end
+	fi
 done
 
 # on_console COMMAND: runs COMMAND in a pseudo-terminal whose keyboard is
@@ -240,36 +268,39 @@ gone_within() {
 	rm "$work/keys"
 }
 
-begin 'alone on its console, waits for Enter after an unwritten param.h'
-lay_sketch 'param.h folder'
-on_console "wine '$selector'"
-printf '5\r' >&"$keys"
-within 300 grep -q 'fenêtre\.' "$work/console" || fail "no prompt for Enter"
-printf '\r' >&"$keys"
-gone_within 600
-# Wine's console echoes the Enter only while the selector still reads, so
-# a line end echoed after the prompt shows that the selector waited for it.
-sed 's/\x1b\[[0-9;?]*[A-Za-z]//g' "$work/console" | tr -d '\r' > "$work/screen"
-[ -z "$(tail -c 1 "$work/screen")" ] && tail -n 1 "$work/screen" | grep -q 'fenêtre\.$' ||
-	fail "gone before the Enter: $(tail -n 2 "$work/screen")"
-rm "$work/screen"
-expect_launch ''
-end
+if begin 'alone on its console, waits for Enter after an unwritten param.h'; then
+	lay_sketch 'param.h folder'
+	on_console "wine '$selector'"
+	printf '5\r' >&"$keys"
+	within 300 grep -q 'fenêtre\.' "$work/console" || fail "no prompt for Enter"
+	printf '\r' >&"$keys"
+	gone_within 600
+	# Wine's console echoes the Enter only while the selector still reads, so
+	# a line end echoed after the prompt shows that the selector waited for it.
+	sed 's/\x1b\[[0-9;?]*[A-Za-z]//g' "$work/console" | tr -d '\r' > "$work/screen"
+	[ -z "$(tail -c 1 "$work/screen")" ] && tail -n 1 "$work/screen" | grep -q 'fenêtre\.$' ||
+		fail "gone before the Enter: $(tail -n 2 "$work/screen")"
+	rm "$work/screen"
+	expect_launch ''
+	end
+fi
 
-begin 'alone on its console, does not wait after a written param.h'
-lay_sketch "$old"
-on_console "wine '$selector'"
-printf '5\r' >&"$keys"
-gone_within 600
-expect_launch '#define choix 5'
-end
+if begin 'alone on its console, does not wait after a written param.h'; then
+	lay_sketch "$old"
+	on_console "wine '$selector'"
+	printf '5\r' >&"$keys"
+	gone_within 600
+	expect_launch '#define choix 5'
+	end
+fi
 
-begin 'sharing its console with cmd, does not wait'
-lay_sketch 'param.h folder'
-on_console "wine cmd /c '$(windows_path "$selector")'"
-printf '5\r' >&"$keys"
-gone_within 600
-expect_launch ''
-end
+if begin 'sharing its console with cmd, does not wait'; then
+	lay_sketch 'param.h folder'
+	on_console "wine cmd /c '$(windows_path "$selector")'"
+	printf '5\r' >&"$keys"
+	gone_within 600
+	expect_launch ''
+	end
+fi
 
 report

@@ -12,11 +12,9 @@ old='#define choix 12'
 chosen='#define choix 5'
 console=$menu${confirmations[5]}
 # A full disk is /dev/full, which macOS lacks.
-full=
-[ -e /dev/full ] && full=/dev/full
+full=/dev/full
 
-if [ -n "$full" ]; then
-	begin 'param.h on a full disk'
+if begin 'param.h on a full disk' dev-full; then
 	lay_sketch absent
 	ln -s "$full" "$sketch/param.h"
 	run_selector '5\n'
@@ -29,95 +27,107 @@ fi
 # come first; on a terminal, where the confirmation leaves its line open,
 # the message must start on a new line.
 unwritten=$(unwritten_line)$'\n'
-begin 'param.h unwritten, both streams on one file'
-lay_sketch 'param.h folder'
-run_selector '5\n' '> "$work/console" 2>&1'
-expect_bytes "$work/console" "$console$unwritten"; expect_launch ''
-end
+if begin 'param.h unwritten, both streams on one file'; then
+	lay_sketch 'param.h folder'
+	run_selector '5\n' '> "$work/console" 2>&1'
+	expect_bytes "$work/console" "$console$unwritten"; expect_launch ''
+	end
+fi
 
 # On a terminal whose locale is UTF-8, the menu's "à" is written as UTF-8;
 # on any other, it stays the byte 0xE0, as on a pipe.
-utf8_locale=$(locale -a 2> /dev/null | grep -i -m 1 -E '^(C|en_US)\.utf-?8$')
-for locale in C ${utf8_locale:+"$utf8_locale"}; do
-	begin "param.h unwritten, both streams on a terminal, LC_ALL=$locale"
-	lay_sketch 'param.h folder'
-	printf '5\n' > "$work/input"
-	# The terminal stays open until the opener has started, and no hangup
-	# ends it. util-linux's script and BSD's, on macOS, take the command
-	# differently.
-	terminal_command="'$selector' < input; until [ -s launches ]; do sleep 0.1; done"
-	terminal=(script -qec "$terminal_command" /dev/null)
-	script -qec true /dev/null > /dev/null 2>&1 || terminal=(script -q /dev/null sh -c "$terminal_command")
-	(cd "$work" && LC_ALL=$locale "${runner[@]}" timeout 20 "${terminal[@]}" > console)
-	shown=$console
-	[ "$locale" = C ] || shown=${console//$'\xe0'/$'\xc3\xa0'}
-	text=$shown$'\n'$unwritten
-	expect_bytes "$work/console" "${text//$'\n'/$'\r\n'}"; expect_launch ''
-	end
+for charset in 'not UTF-8' UTF-8; do
+	locale=C needs=
+	[ "$charset" = UTF-8 ] && locale=$(utf8_locale) needs=utf8-locale
+	if begin "param.h unwritten, both streams on a terminal, $charset" $needs; then
+		lay_sketch 'param.h folder'
+		printf '5\n' > "$work/input"
+		# The terminal stays open until the opener has started, and no hangup
+		# ends it. util-linux's script and BSD's, on macOS, take the command
+		# differently.
+		terminal_command="'$selector' < input; until [ -s launches ]; do sleep 0.1; done"
+		terminal=(script -qec "$terminal_command" /dev/null)
+		script -qec true /dev/null > /dev/null 2>&1 || terminal=(script -q /dev/null sh -c "$terminal_command")
+		(cd "$work" && LC_ALL=$locale "${runner[@]}" timeout 20 "${terminal[@]}" > console)
+		shown=$console
+		[ "$locale" = C ] || shown=${console//$'\xe0'/$'\xc3\xa0'}
+		text=$shown$'\n'$unwritten
+		expect_bytes "$work/console" "${text//$'\n'/$'\r\n'}"; expect_launch ''
+		end
+	fi
 done
 
-begin 'started with SIGPIPE ignored, the opener is too'
-lay_sketch "$old"
-runner=(bash -c 'trap "" PIPE; exec "$@"' bash env "PATH=$work/bin:$PATH")
-run_selector '5\n'
-runner=(env "PATH=$work/bin:$PATH")
-expect_status_0; expect_errors no; expect_launch "$chosen" 'SIGPIPE ignored'
-end
+if begin 'started with SIGPIPE ignored, the opener is too'; then
+	lay_sketch "$old"
+	runner=(bash -c 'trap "" PIPE; exec "$@"' bash env "PATH=$work/bin:$PATH")
+	run_selector '5\n'
+	runner=(env "PATH=$work/bin:$PATH")
+	expect_status_0; expect_errors no; expect_launch "$chosen" 'SIGPIPE ignored'
+	end
+fi
 
 # With standard output and error closed, the system may give their
 # descriptors to param.h: no console text may land there.
-for output in '>&- 2> "$work/errors"' ${full:+'> /dev/full 2> "$work/errors"'} '>&- 2>&-'; do
-	begin "valid choice, output $output"
-	lay_sketch "$old"
-	run_selector '5\n' "$output"
-	expect_status_0; expect_bytes "$sketch/param.h" "$chosen"; expect_launch "$chosen"
-	[[ $output == *'2> "$work/errors"' ]] && expect_errors no
-	expect_no_other_files
-	end
+for output in '>&- 2> "$work/errors"' '> /dev/full 2> "$work/errors"' '>&- 2>&-'; do
+	needs=
+	[[ $output == *$full* ]] && needs=dev-full
+	if begin "valid choice, output $output" $needs; then
+		lay_sketch "$old"
+		run_selector '5\n' "$output"
+		expect_status_0; expect_bytes "$sketch/param.h" "$chosen"; expect_launch "$chosen"
+		[[ $output == *'2> "$work/errors"' ]] && expect_errors no
+		expect_no_other_files
+		end
+	fi
 
-	begin "invalid choice, output $output"
-	lay_sketch "$old"
-	run_selector '0\n' "$output"
-	expect_status_0; expect_bytes "$sketch/param.h" "$old"; expect_no_launch
-	expect_no_other_files
-	end
+	if begin "invalid choice, output $output" $needs; then
+		lay_sketch "$old"
+		run_selector '0\n' "$output"
+		expect_status_0; expect_bytes "$sketch/param.h" "$old"; expect_no_launch
+		expect_no_other_files
+		end
+	fi
 done
 
-begin 'standard output a pipe closed by its reader'
-lay_sketch "$old"
-# The answer comes once the reader has closed the pipe, so that the
-# confirmation is written to a pipe without a reader.
-(cd "$work" && { within 100 test -e gone; echo 5; } | "${runner[@]}" "$selector" 2> "$work/errors" |
-	{ exec 0<&-; : > gone; }
-	exit "${PIPESTATUS[1]}")
-status=$?
-rm "$work/gone"
-expect_status_0; expect_bytes "$sketch/param.h" "$chosen"; expect_launch "$chosen"
-end
+if begin 'standard output a pipe closed by its reader'; then
+	lay_sketch "$old"
+	# The answer comes once the reader has closed the pipe, so that the
+	# confirmation is written to a pipe without a reader.
+	(cd "$work" && { within 100 test -e gone; echo 5; } | "${runner[@]}" "$selector" 2> "$work/errors" |
+		{ exec 0<&-; : > gone; }
+		exit "${PIPESTATUS[1]}")
+	status=$?
+	rm "$work/gone"
+	expect_status_0; expect_bytes "$sketch/param.h" "$chosen"; expect_launch "$chosen"
+	end
+fi
 
 # The opener, which prints and lingers, runs apart from the selector's
 # streams: a reader of the selector's output ends with the selector.
-begin 'a reader of the output ends while the opener still runs, and reads none of its text'
-lay_sketch "$old"
-printf '5\n' > "$work/input"
-(cd "$work" && "${runner[@]}" "$selector" < input 2> errors | cat > console; : > read) &
-within 300 test -e "$work/read" || fail "the reader never ended"
-grep -qx end "$launches" 2> /dev/null && fail "the reader ended only with the opener"
-wait
-rm -f "$work/read"
-expect_bytes "$work/console" "$console"; expect_errors no; expect_launch "$chosen"
-end
+if begin 'a reader of the output ends while the opener still runs, and reads none of its text'; then
+	lay_sketch "$old"
+	printf '5\n' > "$work/input"
+	(cd "$work" && "${runner[@]}" "$selector" < input 2> errors | cat > console; : > read) &
+	reader=$!
+	within 300 test -e "$work/read" || fail "the reader never ended"
+	grep -qx end "$launches" 2> /dev/null && fail "the reader ended only with the opener"
+	wait "$reader"
+	rm -f "$work/read"
+	expect_bytes "$work/console" "$console"; expect_errors no; expect_launch "$chosen"
+	end
+fi
 
 # The command interpreter finds no opener on an empty PATH.
 for output in '> "$work/console" 2> "$work/errors"' '>&- 2>&-'; do
-	begin "no opener, output $output"
-	lay_sketch "$old"
-	runner=(env "PATH=$work/input")
-	run_selector '5\n' "$output"
-	expect_status_0; expect_bytes "$sketch/param.h" "$chosen"; expect_no_launch
-	[ "$output" = '>&- 2>&-' ] || expect_bytes "$work/console" "$console"
-	expect_no_other_files
-	end
+	if begin "no opener, output $output"; then
+		lay_sketch "$old"
+		runner=(env "PATH=$work/input")
+		run_selector '5\n' "$output"
+		expect_status_0; expect_bytes "$sketch/param.h" "$chosen"; expect_no_launch
+		[ "$output" = '>&- 2>&-' ] || expect_bytes "$work/console" "$console"
+		expect_no_other_files
+		end
+	fi
 done
 
 report

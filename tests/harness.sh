@@ -7,11 +7,19 @@
 # A Windows program runs under Wine, or on Windows itself ($host says
 # which). SKETCH_FOLDER is the host's path of the folder built into it,
 # which the selector sees under its Windows name.
+#
+# Each row has a name, which it prints when it fails or is skipped.
+# SELECTOR_ROW, a shell pattern, runs only the rows whose names it matches.
+# A row may need a tool or a system that this machine lacks; it is then
+# skipped, and the suite reports itself skipped unless a row failed. CTest
+# runs the rows of each need as a test of their own, so that one missing
+# tool takes no other row with it: SELECTOR_NEEDS, where set, runs only the
+# rows that need exactly what it lists.
 
 mode=$1 selector=$2 sketch=$3 recorder=${4:-} release= host=native
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0 failed=0
+passed=0 failed=0 skipped=0 runs=0
 
 menu=$'quel programme voulez-vous choisir?\n 1. Chenille\n 2. Toutes les LEDs\n 3. 1 LED sur 2\n 4. 1 LED sur 3\n 5. Battement de coeur\n 6-15. Choix de la LED \xE0 allumer de 1 a 10\n'
 confirmations=(
@@ -132,10 +140,46 @@ else
 	param_path=$(windows_path "$sketch")\\param.h
 fi
 
-# begin NAME: starts a case; fail marks it failed, and end counts it.
+# has NEED: this machine has what a row needs: a command of that name, or
+# one of the needs named here.
+has() {
+	case $1 in
+	dev-full) [ -e /dev/full ] ;;
+	linux) [ "$(uname -s)" = Linux ] ;;
+	utf8-locale) [ -n "$(utf8_locale)" ] ;;
+	mingw) command -v x86_64-w64-mingw32-g++ > /dev/null ;;
+	*) command -v "$1" > /dev/null ;;
+	esac
+}
+
+# A UTF-8 locale of this machine, if it has one.
+utf8_locale() {
+	locale -a 2> /dev/null | grep -i -m 1 -E '^(C|en_US)\.utf-?8$'
+}
+
+# chosen NAME [NEED...]: SELECTOR_ROW and SELECTOR_NEEDS choose the row NAME,
+# which needs each NEED.
+chosen() {
+	local row=$1
+	shift
+	[[ $row == ${SELECTOR_ROW:-*} ]] && { [ -z "${SELECTOR_NEEDS+set}" ] || [ "$*" = "$SELECTOR_NEEDS" ]; }
+}
+
+# begin NAME [NEED...]: starts the row NAME, which needs each NEED. Returns
+# false, and the row is left out, where SELECTOR_ROW or SELECTOR_NEEDS
+# choose other rows, or where a NEED is missing; that row is skipped.
 begin() {
 	name=$1
 	ok=1
+	chosen "$@" || return 1
+	shift
+	local need
+	for need in "$@"; do
+		has "$need" && continue
+		echo "skipped $name: it needs $need"
+		skipped=$((skipped + 1))
+		return 1
+	done
 }
 
 fail() {
@@ -147,9 +191,17 @@ end() {
 	if [ "$ok" = 1 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 }
 
+# Ends the suite: failed if a row failed, else skipped (77) if a row was
+# skipped or none ran, else passed.
 report() {
-	echo "$passed passed, $failed failed"
-	[ "$failed" = 0 ]
+	echo "$passed passed, $failed failed, $skipped skipped"
+	[ "$failed" = 0 ] || exit 1
+	if [ "$skipped" != 0 ] || [ "$passed" = 0 ]; then
+		[ "$passed$skipped" != 00 ] ||
+			echo "no row ran: SELECTOR_ROW='${SELECTOR_ROW:-}', SELECTOR_NEEDS='${SELECTOR_NEEDS:-}'"
+		exit 77
+	fi
+	exit 0
 }
 
 # within TENTHS COMMAND...: runs COMMAND every tenth of a second until it
@@ -207,13 +259,36 @@ launch_over() {
 	! launch_under_way
 }
 
-# A Windows launch goes on after the selector has ended, so "no launch" is
-# concluded only once every launch is over or its recorder has given up.
+# A launch goes on after the selector has ended, so "no launch" is
+# concluded only once every launch is over, or its recorder has given up.
+# Natively, that is once the selector and every process that it started,
+# the opener's included, have closed the descriptor that watch_run gave
+# them; a launch that has come is failed at once.
 expect_no_launch() {
 	if [ "$mode" = windows ]; then
 		within 900 launch_over || fail "a launch still under way"
+	else
+		within 900 launch_settled || fail "a process of the selector still runs"
 	fi
-	[ -e "$launches" ] && fail "launched: $(cat "$launches")"
+	[ -e "$launches" ] && fail "launched: $(cat "$launches")" && : > "$release"
+}
+
+launch_settled() {
+	[ -e "$work/watch/over.$runs" ] || [ -e "$launches" ]
+}
+
+# watch_run: sets alive to a FIFO for the next native run to hold open as
+# its descriptor 9. Every process that the run starts inherits it, and once
+# the last of them has ended, a reader makes the file over.N, N counting
+# runs. Under Wine it is /dev/null.
+watch_run() {
+	runs=$((runs + 1))
+	alive=/dev/null
+	[ "$mode" = native ] || return 0
+	alive=$work/watch/alive.$runs
+	mkdir -p "$work/watch"
+	mkfifo "$alive"
+	{ cat "$alive" > /dev/null; : > "$work/watch/over.$runs"; } > /dev/null 2>&1 &
 }
 
 # The selector writes param.h and nothing else, neither in the sketch folder
@@ -221,7 +296,8 @@ expect_no_launch() {
 expect_no_other_files() {
 	local others
 	others=$({ ls -A "$sketch" 2> /dev/null; ls -A "$work"; } |
-		grep -vx -e param.h -e code.ino -e bin -e input -e console -e console.at-launch -e errors -e launches -e release)
+		grep -vx -e param.h -e code.ino -e bin -e input -e console -e console.at-launch -e errors \
+			-e launches -e release -e watch)
 	[ -z "$others" ] || fail "wrote other files: $others"
 }
 
@@ -274,16 +350,17 @@ choose_for_sketch() {
 run_selector() {
 	local input='< "$work/input"' output=${2:-'> "$work/console" 2> "$work/errors"'}
 	[ "$1" = closed ] && input='<&-'
+	watch_run
 	if [[ $1 != 'after menu:'* ]]; then
 		printf '%b' "$1" > "$work/input"
-		(cd "$work" && eval '"${runner[@]}" "$selector"' "$input" "$output")
+		(cd "$work" && eval '"${runner[@]}" "$selector"' "$input" "$output" '9> "$alive"')
 		status=$?
 		return
 	fi
 
 	# The answer is held back until the whole menu is on the console.
 	(cd "$work" && { within 300 same console "$menu" || : > late; printf '%b' "${1#after menu:}"; } |
-		eval '"${runner[@]}" "$selector"' "$output")
+		eval '"${runner[@]}" "$selector"' "$output" '9> "$alive"')
 	status=$?
 	[ -e "$work/late" ] && fail "the menu was not shown before the answer"
 	rm -f "$work/late"

@@ -17,8 +17,9 @@ feed() {
 	local choice=$1
 	shift
 	lay_sketch "$old"
+	watch_run
 	(cd "$work" && "$@" | PATH="$work/bin:$PATH" /usr/bin/time -f %M -o "$work/peak" \
-		"$selector" > "$work/console" 2> "$work/errors")
+		"$selector" > "$work/console" 2> "$work/errors" 9> "$alive")
 	status=$?
 	expect_status_0
 	local console=$menu header=$old
@@ -44,8 +45,6 @@ digits() {
 }
 
 /usr/bin/time -f %M -o /dev/null true 2> /dev/null || { echo "no GNU time: skipped"; exit 77; }
-begin '64 MiB of blanks, then 5'
-feed 5 blanks_then_5
-begin '64 MiB of digits'
-feed 0 digits
+begin '64 MiB of blanks, then 5' && feed 5 blanks_then_5
+begin '64 MiB of digits' && feed 0 digits
 report

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# package.sh CMAKE CPACK SOURCE BUILD PACKAGE SKETCH_FOLDER RECORDER_EXE: the
+# package.sh CMAKE CPACK SOURCE BUILD PACKAGE SKETCH_FOLDER RELATIVE_FOLDER
+# RECORDER_EXE: the
 # ZIP that a maker downloads matches its checksum and, unpacked, holds a
 # selector.exe with its version and manifest that runs under Wine for the
 # folder it was built for, or, where that one is missing, for the same
@@ -8,7 +9,9 @@
 # by another builder, selector.exe, the ZIP and the native selector are the
 # same bytes.
 set -u
-cmake=$1 cpack=$2 source=$3 build=$4 package=$5 folder=$6 recorder=$7
+cmake=$1 cpack=$2 source=$3 build=$4 package=$5 folder=$6 relative=$7 recorder=$8
+# The kit's sketch folder as the host names it, with slashes.
+kit=${relative//\\//}
 [[ $folder == [Cc]:\\* ]] || { echo "$folder is not on C:, Wine's own drive: skipped"; exit 77; }
 /usr/bin/python3 -c 'import pefile' 2> /dev/null || { echo "no python3-pefile: skipped"; exit 77; }
 
@@ -24,34 +27,35 @@ exe=$unpacked/$package/selector.exe
 . "$(dirname "$0")/harness.sh" windows "$exe" "${host_folder//\\//}" "$recorder"
 sketch_path=$folder\\code.ino
 
-begin "selector.exe from $package.zip, choice 5"
-(cd "$unpacked" && sha256sum --quiet -c "$package.zip.sha256") || fail "checksum"
-version=${package#*-}
-/usr/bin/python3 "$(dirname "$0")/pe_resources.py" "$exe" "${version%-*}" || fail "resources"
-x86_64-w64-mingw32-objdump -h "$exe" | grep -F ' .debug_' && fail "debug sections in selector.exe"
-lay_sketch absent
-run_selector '5\n'
-expect_status_0
-expect_bytes "$work/console" "$menu${confirmations[5]}"
-expect_bytes "$sketch/param.h" '#define choix 5'
-expect_errors no
-expect_launch '#define choix 5'
-note=$unpacked/$package/LISEZMOI.txt
-grep -qF "$folder" "$note" || fail "the note does not name $folder"
-grep -qF OneDrive "$note" || fail "the note does not say where the desktop may be"
-# Once extracted, the folder « Projet Velmirac » can be moved onto the
-# desktop as it is.
-entries=$(cd "$unpacked/$package" && find . -type f | sort)
-[ "$entries" = $'./LICENSE.txt\n./LISEZMOI.txt\n./Projet Velmirac/code/code.ino\n./selector.exe' ] ||
-	fail "the ZIP holds: $entries"
-sed 's/$/\r/' "$source/LICENSE" | cmp -s - "$unpacked/$package/LICENSE.txt" || fail "the ZIP's licence"
-grep -qF LICENSE.txt "$note" || fail "the note does not name the licence"
-cmp -s "$source/examples/sketch/code.ino" "$unpacked/$package/Projet Velmirac/code/code.ino" ||
-	fail "the ZIP's sketch is not the example"
-[ "$(head -c 3 "$note")" = $'\xef\xbb\xbf' ] && iconv -f UTF-8 "$note" > /dev/null && ! grep -qv $'\r$' "$note" ||
-	fail "the note is not UTF-8 with CR LF line ends"
-ninja -C "$build" -t inputs selector.exe | grep -qx selector.manifest || fail "the manifest rebuilds nothing"
-end
+if begin "selector.exe from $package.zip, choice 5"; then
+	(cd "$unpacked" && sha256sum --quiet -c "$package.zip.sha256") || fail "checksum"
+	version=${package#*-}
+	/usr/bin/python3 "$(dirname "$0")/pe_resources.py" "$exe" "${version%-*}" || fail "resources"
+	x86_64-w64-mingw32-objdump -h "$exe" | grep -F ' .debug_' && fail "debug sections in selector.exe"
+	lay_sketch absent
+	run_selector '5\n'
+	expect_status_0
+	expect_bytes "$work/console" "$menu${confirmations[5]}"
+	expect_bytes "$sketch/param.h" '#define choix 5'
+	expect_errors no
+	expect_launch '#define choix 5'
+	note=$unpacked/$package/LISEZMOI.txt
+	grep -qF "$folder" "$note" || fail "the note does not name $folder"
+	grep -qF OneDrive "$note" || fail "the note does not say where the desktop may be"
+	# Once extracted, the kit's top folder can be moved onto the desktop as
+	# it is.
+	entries=$(cd "$unpacked/$package" && find . -type f | sort)
+	[ "$entries" = "$(printf './%s\n' LICENSE.txt LISEZMOI.txt "$kit/code.ino" selector.exe)" ] ||
+		fail "the ZIP holds: $entries"
+	sed 's/$/\r/' "$source/LICENSE" | cmp -s - "$unpacked/$package/LICENSE.txt" || fail "the ZIP's licence"
+	grep -qF LICENSE.txt "$note" || fail "the note does not name the licence"
+	cmp -s "$source/examples/sketch/code.ino" "$unpacked/$package/$kit/code.ino" ||
+		fail "the ZIP's sketch is not the example"
+	[ "$(head -c 3 "$note")" = $'\xef\xbb\xbf' ] && iconv -f UTF-8 "$note" > /dev/null && ! grep -qv $'\r$' "$note" ||
+		fail "the note is not UTF-8 with CR LF line ends"
+	ninja -C "$build" -t inputs selector.exe | grep -qx selector.manifest || fail "the manifest rebuilds nothing"
+	end
+fi
 
 # at HOST_FOLDER WINDOWS_FOLDER: the checks that follow look at this sketch
 # folder, named by its host path and its Windows path.
@@ -62,8 +66,8 @@ built_in=("$sketch" "$folder")
 # The desktop as this prefix has it: Wine 8 links it to the home folder,
 # Wine 10 makes it a folder of the profile's own.
 desktop=$(wine cmd /c 'echo %USERPROFILE%' < /dev/null | tr -d '\r')\\Desktop
-on_desktop=("$(realpath "$(wine winepath -u "$desktop" 2> /dev/null < /dev/null)")/Projet Velmirac/code"
-	"$desktop\\Projet Velmirac\\code")
+on_desktop=("$(realpath "$(wine winepath -u "$desktop" 2> /dev/null < /dev/null)")/$kit"
+	"$desktop\\$relative")
 
 # The ZIP as a maker extracts it, outside the desktop, into a folder whose
 # path holds spaces, accents, parentheses and the interpreter's & ^ !; and
@@ -74,90 +78,98 @@ percent="$unpacked/à 100 %b% (x)/$package"
 mkdir -p "$extracted" "$percent"
 cp -R "$unpacked/$package/." "$extracted"
 cp -R "$unpacked/$package/." "$percent"
-mv "$unpacked/$package/Projet Velmirac" "$unpacked/the ZIP's sketch"
-beside=("$extracted/Projet Velmirac/code" "$(windows_path "$extracted")\\Projet Velmirac\\code")
+mv "$unpacked/$package/${kit%%/*}" "$unpacked/the ZIP's sketch"
+beside=("$extracted/$kit" "$(windows_path "$extracted")\\$relative")
 
 # Extracted outside the desktop, run from its own folder and then from
 # another: neither the built-in folder nor the desktop's exists, and the
 # sketch beside the selector gets param.h and is opened.
 for from in "$extracted" "$work"; do
-	begin "extracted outside the desktop, run from ${from##*/}: the sketch beside the selector"
-	at "${built_in[@]}" && lay_sketch 'no folder'
-	at "${on_desktop[@]}" && lay_sketch 'no folder'
-	at "${beside[@]}" && lay_sketch absent
-	selector=$extracted/selector.exe runner=(env -C "$from" wine)
-	run_selector '5\n'
-	selector=$exe runner=(wine)
-	expect_status_0; expect_bytes "$sketch/param.h" '#define choix 5'; expect_errors no
-	expect_launch '#define choix 5'
-	end
+	if begin "extracted outside the desktop, run from ${from##*/}: the sketch beside the selector"; then
+		at "${built_in[@]}" && lay_sketch 'no folder'
+		at "${on_desktop[@]}" && lay_sketch 'no folder'
+		at "${beside[@]}" && lay_sketch absent
+		selector=$extracted/selector.exe runner=(env -C "$from" wine)
+		run_selector '5\n'
+		selector=$exe runner=(wine)
+		expect_status_0; expect_bytes "$sketch/param.h" '#define choix 5'; expect_errors no
+		expect_launch '#define choix 5'
+		end
+	fi
 done
 
 # The interpreter replaces %b%, which is set, in the path that it is given,
 # and start then finds no document: that is the limit of the interpreter.
 # param.h still lands beside the selector.
-begin 'extracted into a folder whose path holds %b%: param.h beside the selector'
-at "${built_in[@]}" && lay_sketch 'no folder'
-at "${on_desktop[@]}" && lay_sketch 'no folder'
-at "$percent/Projet Velmirac/code" "$(windows_path "$percent")\\Projet Velmirac\\code" && lay_sketch absent
-selector=$percent/selector.exe
-run_selector '5\n'
-selector=$exe
-expect_status_0; expect_bytes "$sketch/param.h" '#define choix 5'; expect_errors no; expect_no_launch
-end
+if begin 'extracted into a folder whose path holds %b%: param.h beside the selector'; then
+	at "${built_in[@]}" && lay_sketch 'no folder'
+	at "${on_desktop[@]}" && lay_sketch 'no folder'
+	at "$percent/$kit" "$(windows_path "$percent")\\$relative" && lay_sketch absent
+	selector=$percent/selector.exe
+	run_selector '5\n'
+	selector=$exe
+	expect_status_0; expect_bytes "$sketch/param.h" '#define choix 5'; expect_errors no; expect_no_launch
+	end
+fi
 
-begin "the sketch on the desktop and beside the selector: the desktop's"
-at "${built_in[@]}" && lay_sketch 'no folder'
-at "${beside[@]}" && lay_sketch '#define choix 12'
-at "${on_desktop[@]}" && lay_sketch absent
-selector=$extracted/selector.exe
-run_selector '5\n'
-selector=$exe
-expect_bytes "$sketch/param.h" '#define choix 5'; expect_errors no; expect_launch '#define choix 5'
-expect_bytes "${beside[0]}/param.h" '#define choix 12'
-end
+if begin "the sketch on the desktop and beside the selector: the desktop's"; then
+	at "${built_in[@]}" && lay_sketch 'no folder'
+	at "${beside[@]}" && lay_sketch '#define choix 12'
+	at "${on_desktop[@]}" && lay_sketch absent
+	selector=$extracted/selector.exe
+	run_selector '5\n'
+	selector=$exe
+	expect_bytes "$sketch/param.h" '#define choix 5'; expect_errors no; expect_launch '#define choix 5'
+	expect_bytes "${beside[0]}/param.h" '#define choix 12'
+	end
+fi
 
-begin "a file beside the selector where the sketch would be: the desktop's param.h not written"
-at "${built_in[@]}" && lay_sketch 'no folder'
-at "${beside[@]}" && lay_sketch 'no folder' && : > "$sketch"
-at "${on_desktop[@]}" && lay_sketch 'no folder'
-selector=$extracted/selector.exe
-run_selector '5\n'
-selector=$exe
-expect_status_0; expect_errors yes; expect_no_launch
-[ -f "${beside[0]}" ] || fail "the file beside the selector was replaced"
-end
+if begin "a file beside the selector where the sketch would be: the desktop's param.h not written"; then
+	at "${built_in[@]}" && lay_sketch 'no folder'
+	at "${beside[@]}" && lay_sketch 'no folder' && : > "$sketch"
+	at "${on_desktop[@]}" && lay_sketch 'no folder'
+	selector=$extracted/selector.exe
+	run_selector '5\n'
+	selector=$exe
+	expect_status_0; expect_errors yes; expect_no_launch
+	[ -f "${beside[0]}" ] || fail "the file beside the selector was replaced"
+	end
+fi
 
-begin 'built-in folder missing: the one on the desktop'
-at "${built_in[@]}" && lay_sketch 'no folder'
-at "${on_desktop[@]}" && lay_sketch absent
-run_selector '5\n'
-expect_status_0; expect_bytes "$sketch/param.h" '#define choix 5'; expect_errors no
-expect_launch '#define choix 5'
-[ -e "${built_in[0]}" ] && fail "created the built-in folder"
-end
+if begin 'built-in folder missing: the one on the desktop'; then
+	at "${built_in[@]}" && lay_sketch 'no folder'
+	at "${on_desktop[@]}" && lay_sketch absent
+	run_selector '5\n'
+	expect_status_0; expect_bytes "$sketch/param.h" '#define choix 5'; expect_errors no
+	expect_launch '#define choix 5'
+	[ -e "${built_in[0]}" ] && fail "created the built-in folder"
+	end
+fi
 
-begin 'both folders: the built-in one'
-at "${on_desktop[@]}" && lay_sketch '#define choix 12'
-at "${built_in[@]}" && lay_sketch absent
-run_selector '5\n'
-expect_bytes "$sketch/param.h" '#define choix 5'; expect_launch '#define choix 5'
-expect_bytes "${on_desktop[0]}/param.h" '#define choix 12'
-end
+if begin 'both folders: the built-in one'; then
+	at "${on_desktop[@]}" && lay_sketch '#define choix 12'
+	at "${built_in[@]}" && lay_sketch absent
+	run_selector '5\n'
+	expect_bytes "$sketch/param.h" '#define choix 5'; expect_launch '#define choix 5'
+	expect_bytes "${on_desktop[0]}/param.h" '#define choix 12'
+	end
+fi
 
-begin "neither folder: the desktop's param.h was not written"
-at "${built_in[@]}" && lay_sketch 'no folder'
-at "${on_desktop[@]}" && lay_sketch 'no folder'
-run_selector '5\n'
-expect_status_0; expect_errors yes; expect_no_launch
-end
+if begin "neither folder: the desktop's param.h was not written"; then
+	at "${built_in[@]}" && lay_sketch 'no folder'
+	at "${on_desktop[@]}" && lay_sketch 'no folder'
+	run_selector '5\n'
+	expect_status_0; expect_errors yes; expect_no_launch
+	end
+fi
 
-begin 'a file at the built-in folder: the folder on the desktop'
-at "${built_in[@]}" && lay_sketch 'no folder' && mkdir -p "${sketch%/*}" && : > "$sketch"
-at "${on_desktop[@]}" && lay_sketch absent
-run_selector '5\n'
-expect_bytes "$sketch/param.h" '#define choix 5'; expect_errors no; expect_launch '#define choix 5'
-end
+if begin 'a file at the built-in folder: the folder on the desktop'; then
+	at "${built_in[@]}" && lay_sketch 'no folder' && mkdir -p "${sketch%/*}" && : > "$sketch"
+	at "${on_desktop[@]}" && lay_sketch absent
+	run_selector '5\n'
+	expect_bytes "$sketch/param.h" '#define choix 5'; expect_errors no; expect_launch '#define choix 5'
+	end
+fi
 
 # Windows reports the desktop where the user, or OneDrive's backup, moved it.
 desktop_at() {
@@ -165,23 +177,27 @@ desktop_at() {
 		/v Desktop /t REG_EXPAND_SZ /d "$1" /f > /dev/null 2>&1 < /dev/null || fail "desktop not moved"
 }
 
-begin 'the desktop moved to a folder past the ANSI code page'
-moved="$work/Bureau été Łódź"
-mkdir "$moved"
-desktop_at "$(windows_path "$moved")"
-at "${built_in[@]}" && lay_sketch 'no folder'
-at "$moved/Projet Velmirac/code" "$(windows_path "$moved")\\Projet Velmirac\\code" && lay_sketch absent
-run_selector '5\n'
-expect_bytes "$sketch/param.h" '#define choix 5'; expect_errors no; expect_launch '#define choix 5'
-end
+if begin 'the desktop moved to a folder past the ANSI code page'; then
+	moved="$work/Bureau été Łódź"
+	mkdir -p "$moved"
+	desktop_at "$(windows_path "$moved")"
+	at "${built_in[@]}" && lay_sketch 'no folder'
+	at "$moved/$kit" "$(windows_path "$moved")\\$relative" && lay_sketch absent
+	run_selector '5\n'
+	expect_bytes "$sketch/param.h" '#define choix 5'; expect_errors no; expect_launch '#define choix 5'
+	desktop_at '%USERPROFILE%\Desktop'
+	end
+fi
 
-begin 'no desktop reported: the built-in folder'
-rm -rf "$moved"
-at "${built_in[@]}" && lay_sketch 'no folder'
-run_selector '5\n'
-expect_status_0; expect_errors yes; expect_no_launch
-desktop_at '%USERPROFILE%\Desktop'
-end
+# Windows reports no desktop where the folder that it names is missing.
+if begin 'no desktop reported: the built-in folder'; then
+	desktop_at "$(windows_path "$work/no desktop")"
+	at "${built_in[@]}" && lay_sketch 'no folder'
+	run_selector '5\n'
+	expect_status_0; expect_errors yes; expect_no_launch
+	desktop_at '%USERPROFILE%\Desktop'
+	end
+fi
 
 # build NAME SOURCE DIR PRESET [OPTION...]: builds the selector from SOURCE in
 # DIR, not tested.
@@ -196,28 +212,29 @@ build() {
 
 # Another builder: another folder, outside git but with SOURCE_DATE_EPOCH,
 # another time zone and another umask.
-begin 'built again by another builder, the same bytes'
-copy=$work/elsewhere/selector
-mkdir -p "$copy"
-tar -C "$source" --exclude=./build --exclude=./.git -cf - . | tar -C "$copy" -xf -
-epoch=$(sed -n 's/.*SOURCE_DATE_EPOCH} "\([0-9]*\)".*/\1/p' "$build/CPackOptions.cmake")
-other_umask=0002
-[ "$(umask)" = 0002 ] && other_umask=0022
-(
-	umask "$other_umask"
-	export TZ=Europe/Paris SOURCE_DATE_EPOCH=$epoch
-	build 'the copy for Windows' "$copy" "$copy/build/windows" windows -DSKETCH_FOLDER="$folder"
-	"$cpack" --config "$copy/build/windows/CPackConfig.cmake" -B "$copy/build/windows" > /dev/null 2>&1
-) || fail "the copy's ZIP"
-for file in "$package.zip" "$package.zip.sha256"; do
-	cmp -s "$unpacked/$file" "$copy/build/windows/$file" || fail "$file differs"
-done
-build 'the native selector' "$source" "$work/native" default
-build 'the native selector of the copy' "$copy" "$copy/build/native" default
-cmp -s "$build/selector.exe" "$copy/build/windows/selector.exe" || fail "selector.exe differs"
-cmp -s "$work/native/selector" "$copy/build/native/selector" || fail "the native selector differs"
-for binary in "$build/selector.exe" "$work/native/selector"; do
-	strings "$binary" | grep -F -e "$source" -e "$work" && fail "${binary##*/} names its build folders"
-done
-end
+if begin 'built again by another builder, the same bytes'; then
+	copy=$work/elsewhere/selector
+	mkdir -p "$copy"
+	tar -C "$source" --exclude=./build --exclude=./.git -cf - . | tar -C "$copy" -xf -
+	epoch=$(sed -n 's/.*SOURCE_DATE_EPOCH} "\([0-9]*\)".*/\1/p' "$build/CPackOptions.cmake")
+	other_umask=0002
+	[ "$(umask)" = 0002 ] && other_umask=0022
+	(
+		umask "$other_umask"
+		export TZ=Europe/Paris SOURCE_DATE_EPOCH=$epoch
+		build 'the copy for Windows' "$copy" "$copy/build/windows" windows -DSKETCH_FOLDER="$folder"
+		"$cpack" --config "$copy/build/windows/CPackConfig.cmake" -B "$copy/build/windows" > /dev/null 2>&1
+	) || fail "the copy's ZIP"
+	for file in "$package.zip" "$package.zip.sha256"; do
+		cmp -s "$unpacked/$file" "$copy/build/windows/$file" || fail "$file differs"
+	done
+	build 'the native selector' "$source" "$work/native" default
+	build 'the native selector of the copy' "$copy" "$copy/build/native" default
+	cmp -s "$build/selector.exe" "$copy/build/windows/selector.exe" || fail "selector.exe differs"
+	cmp -s "$work/native/selector" "$copy/build/native/selector" || fail "the native selector differs"
+	for binary in "$build/selector.exe" "$work/native/selector"; do
+		strings "$binary" | grep -F -e "$source" -e "$work" && fail "${binary##*/} names its build folders"
+	done
+	end
+fi
 report

@@ -9,7 +9,7 @@
 #include "sketch/sketch_folder.hpp"
 
 const char sketch_folder[] = ".";
-const char sketch_folder_on_desktop[] = "";
+const char relative_sketch_folder[] = "";
 
 int
 main()

@@ -1,21 +1,17 @@
 #!/usr/bin/env bash
-# sketch_frames.sh SELECTOR SKETCH_FOLDER EXAMPLE HARNESS_SOURCE: the example
+# sketch_frames.sh SELECTOR SKETCH_FOLDER SOURCE: the example
 # sketch, beside each header that the selector writes, is built for an
 # Arduino Uno with the Arduino core and run on the Uno's own processor, in
 # simavr. Its ten LEDs show, frame by frame, the program that the menu names,
 # past the step's return to 0 after 30 steps; and the same again once its
 # step counter starts near the 16-bit limit, where hours of running would
-# bring a counter that is never wrapped.
+# bring a counter that is never wrapped. The preview page that the kit
+# ships, made from these firmwares, is the one kept in SOURCE.
 set -u
-hardware=/usr/share/arduino/hardware
-builder_platform=/usr/share/arduino-builder
-command -v arduino-builder > /dev/null && [ -d "$hardware/arduino/avr" ] ||
-	{ echo "no arduino-builder or Arduino AVR core: skipped"; exit 77; }
-[ -e /usr/include/simavr/sim_avr.h ] || { echo "no libsimavr-dev: skipped"; exit 77; }
 . "$(dirname "$0")/harness.sh" native "$1" "$2"
-example=$3
-cc -std=c99 -O2 -I/usr/include/simavr -o "$work/uno_frames" "$4" -lsimavr 2> "$work/harness.log" ||
-	{ cat "$work/harness.log"; exit 1; }
+. "$(dirname "$0")/uno.sh" "$work"
+source=$3
+example=$source/examples/sketch/code.ino
 
 # A frame's duration is its delay() plus the code that runs between two
 # changes of the LEDs, the ten digitalWrite calls among them: a few tens of
@@ -45,7 +41,7 @@ alone() {
 simulate() {
 	local elf=$1 loops=$2 loop_ms=$3 per_loop=$4 frames=$5 out=$6
 	shift 6
-	"$work/uno_frames" "$elf" $(((loops + 1) * loop_ms + 50)) "$@" > "$out.shown" 2> /dev/null ||
+	uno_run "$elf" $(((loops + 1) * loop_ms + 50)) "$@" > "$out.shown" 2> /dev/null ||
 		{ echo "simavr: $(tail -n 1 "$out.shown")" > "$out"; return; }
 	awk -v want=$((loops * per_loop)) -v tolerance="$tolerance_ms" -v shortest="$shortest_ms" '
 		BEGIN { n = m = k = 0 }
@@ -88,36 +84,41 @@ row() {
 	for frame in "$@"; do loop_ms=$((loop_ms + ${frame#* })); done
 	loop_ms=$((loop_ms * per_loop / $#))
 
-	begin "example sketch on the Uno, choice $choice"
-	choose_for_sketch "$example" "$choice"
-	rm -f "$work/build/code.ino.elf"
-	# Debian's core and its avr-libc disagree on DECIMAL_DIG, which the
-	# core's WString.cpp needs: a packaging mismatch, not the sketch's
-	# fault. It only sizes number buffers, so a generous 17 is safe.
-	arduino-builder -hardware "$hardware" -hardware "$builder_platform" -tools /usr/bin \
-		-fqbn arduino:avr:uno -build-path "$work/build" \
-		-prefs=compiler.cpp.extra_flags=-DDECIMAL_DIG=17 \
-		"$sketch/code.ino" > "$work/build.log" 2>&1 ||
-		{ fail "did not build: $(tail -n 5 "$work/build.log")"; end; return; }
-	local elf=$work/choice-$choice.elf counter
-	cp "$work/build/code.ino.elf" "$elf"
-	counter=$(avr-nm "$elf" | awk '$3 ~ /^_ZZ4loopv?E4step/ { print $3; exit }')
-	simulate "$elf" "$early" "$loop_ms" "$per_loop" "$frames" "$work/early" &
-	if [ -n "$counter" ]; then
-		simulate "$elf" "$late" "$loop_ms" "$per_loop" "$frames" "$work/late" "$counter" "$late_in_life"
-	else
-		echo "no step counter in the sketch" > "$work/late"
-	fi
-	wait
-	[ -s "$work/early" ] && fail "$(cat "$work/early")"
-	end
+	local early_name="example sketch on the Uno, choice $choice"
+	local late_name="$early_name, late in life"
+	chosen "$early_name" || chosen "$late_name" || return
 
-	begin "example sketch on the Uno, choice $choice, late in life"
-	[ -s "$work/late" ] && fail "$(cat "$work/late")"
-	end
+	local elf=$work/choice-$choice.elf counter built=yes chose
+	name=$early_name ok=1
+	choose_for_sketch "$example" "$choice"
+	chose=$ok
+	uno_build "$sketch/code.ino" "$elf" || built=no
+	if [ "$built" = yes ]; then
+		counter=$(avr-nm "$elf" | awk '$3 ~ /^_ZZ4loopv?E4step/ { print $3; exit }')
+		simulate "$elf" "$early" "$loop_ms" "$per_loop" "$frames" "$work/early" &
+		local early_run=$!
+		if [ -n "$counter" ]; then
+			simulate "$elf" "$late" "$loop_ms" "$per_loop" "$frames" "$work/late" "$counter" "$late_in_life"
+		else
+			echo "no step counter in the sketch" > "$work/late"
+		fi
+		wait "$early_run"
+	fi
+
+	if begin "$early_name"; then
+		[ "$chose" = 1 ] || fail "the selector did not hand over the header as it should"
+		[ "$built" = yes ] || fail "did not build: $(tail -n 5 "$elf.log")"
+		[ "$built" = no ] || [ ! -s "$work/early" ] || fail "$(cat "$work/early")"
+		end
+	fi
+	if begin "$late_name"; then
+		[ "$chose" = 1 ] || fail "the selector did not hand over the header as it should"
+		[ "$built" = yes ] || fail "did not build"
+		[ "$built" = no ] || [ ! -s "$work/late" ] || fail "$(cat "$work/late")"
+		end
+	fi
 }
 
-mkdir "$work/build"
 mapfile -t caterpillar < <(for led in $(seq 10); do alone "$led" 100; done)
 # The programs that follow the step are watched past its return to 0, and
 # late in life past the 16-bit limit; the others for two calls, or one.

@@ -13,9 +13,9 @@ constexpr char path_separator = '\\';
 constexpr char path_separator = '/';
 #endif
 
-// Lets a write to a console whose reader has gone fail instead of ending the
-// run. Called once, first.
-void guard_console_streams();
+// Ignores SIGPIPE where the system has it, so that a write to a console
+// whose reader has gone fails instead of ending the run. Called once, first.
+void ignore_sigpipe();
 
 // Writes the Windows-1252 TEXT to standard output, at once.
 void put_console_text(const char *text);
@@ -23,12 +23,17 @@ void put_console_text(const char *text);
 // Writes the UTF-8 TEXT to standard error.
 void put_error_text(const std::string &text);
 
-// The sketch folder of this run: FOLDER where it is a folder, or where
-// ON_DESKTOP is empty. Otherwise the folder ON_DESKTOP on the desktop of the
-// user who runs the selector, as the system reports it, if it exists; else
-// ON_DESKTOP in the folder that holds the selector, if it exists; else the
-// desktop's, or FOLDER where no desktop is reported. UTF-8 on Windows.
-std::string resolve_folder(const char *folder, const char *on_desktop);
+// The desktop of the user who runs the selector, as the system reports it;
+// empty where it reports none. UTF-8 on Windows.
+std::string desktop_folder();
+
+// The folder that holds the running program, found from the program's own
+// path and not from the current folder; empty where it cannot be read.
+// UTF-8 on Windows.
+std::string program_folder();
+
+// Whether PATH names a folder, and not a file or nothing.
+bool is_folder(const std::string &path);
 
 // Creates or empties the file at PATH, UTF-8 on Windows, and opens it for
 // writing in text mode; null if it cannot be opened.

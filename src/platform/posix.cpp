@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <langinfo.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -108,7 +109,7 @@ run_detached(const std::string &command)
 } // namespace
 
 void
-guard_console_streams()
+ignore_sigpipe()
 {
 	const auto previous = std::signal(SIGPIPE, SIG_IGN);
 	if (previous != SIG_ERR)
@@ -136,12 +137,26 @@ put_error_text(const std::string &text)
 	std::fputs(text.c_str(), stderr);
 }
 
-// Elsewhere than on Windows, the sketch folder is the one found when
-// configuring, and nothing replaces it at run time.
+// Elsewhere than on Windows the desktop is found when configuring, and the
+// sketch folder built in then is never looked for anywhere else, so neither
+// the desktop nor the program's folder is reported at run time.
 std::string
-resolve_folder(const char *folder, const char * /* on_desktop */)
+desktop_folder()
 {
-	return folder;
+	return std::string();
+}
+
+std::string
+program_folder()
+{
+	return std::string();
+}
+
+bool
+is_folder(const std::string &path)
+{
+	struct stat status {};
+	return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 std::FILE *

@@ -72,13 +72,6 @@ narrowed(const wchar_t *text)
 	return bytes;
 }
 
-bool
-is_folder(const std::string &path)
-{
-	const DWORD attributes = GetFileAttributesW(widened(path, CP_UTF8).c_str());
-	return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 // FOLDERID_Desktop. It is declared here rather than linked from the uuid
 // library, which would bring its whole table of GUIDs into the executable.
 constexpr GUID desktop_id = {0xB4BFCC3A, 0xDB2C, 0x424C,
@@ -98,75 +91,6 @@ function_of(HMODULE dll, const char *name)
 	// meant, so that it does not warn.
 	return reinterpret_cast<Function *>(
 	    reinterpret_cast<void (*)()>(GetProcAddress(dll, name)));
-}
-
-// The desktop of the user who runs the selector, where Windows has it:
-// moved by OneDrive's backup or by the user, in any letters. Empty if
-// Windows reports none.
-//
-// shell32 and ole32 are loaded here, not at start-up: with their own
-// imports they would cost every run more than the rest of it, and only a
-// run without the built-in folder needs them. They come from the system
-// folder alone, never from the current folder or the PATH, where anyone
-// may have put a DLL of that name; and stay loaded until the run ends, which
-// is soon, rather than be unloaded under whatever work shell32 left behind.
-std::string
-desktop_folder()
-{
-	std::string folder;
-	const HMODULE shell = LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-	const HMODULE com = LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-	// decltype takes the functions' types from the SDK's declarations
-	// without using the functions, so nothing links against shell32 or
-	// ole32.
-	const auto known_folder_path =
-	    function_of<decltype(SHGetKnownFolderPath)>(shell, "SHGetKnownFolderPath");
-	const auto free_task_memory = function_of<decltype(CoTaskMemFree)>(com, "CoTaskMemFree");
-	if (known_folder_path != nullptr && free_task_memory != nullptr) {
-		PWSTR path = nullptr;
-		if (SUCCEEDED(known_folder_path(desktop_id, KF_FLAG_DEFAULT, nullptr, &path)))
-			folder = narrowed(path);
-		free_task_memory(path);
-	}
-	return folder;
-}
-
-// The folder that holds selector.exe, with its final backslash, read from
-// the module's own path so that a double-click and a command prompt started
-// anywhere find the same folder. The buffer grows until the path fits, up
-// to the longest path that Windows allows, so the path is never cut short.
-// Empty if the path cannot be read.
-std::string
-selector_folder()
-{
-	constexpr std::size_t longest_path = 32768;
-	std::wstring path(MAX_PATH, L'\0');
-	for (;;) {
-		const DWORD length = GetModuleFileNameW(nullptr, path.data(),
-		    static_cast<DWORD>(path.size()));
-		if (length == 0)
-			return std::string();
-		if (length < path.size()) {
-			path.resize(length);
-			break;
-		}
-		if (path.size() >= longest_path)
-			return std::string();
-		path.resize(path.size() * 2);
-	}
-	const std::size_t separator = path.find_last_of(L'\\');
-	if (separator == std::wstring::npos)
-		return std::string();
-	path.resize(separator + 1);
-	return narrowed(path.c_str());
-}
-
-// The path of NAME within FOLDER. Only a drive's root, or a folder read
-// with its final backslash, already ends with one.
-std::string
-within(const std::string &folder, const char *name)
-{
-	return folder + (folder.back() == '\\' ? "" : "\\") + name;
 }
 
 // Reads and drops the rest of the current line on standard input.
@@ -254,9 +178,9 @@ run_interpreter(const std::wstring &interpreter, const std::wstring &document)
 } // namespace
 
 // Windows has no SIGPIPE: a write to a pipe whose reader has gone simply
-// fails, so there is nothing to guard against.
+// fails, so there is nothing to ignore.
 void
-guard_console_streams()
+ignore_sigpipe()
 {
 }
 
@@ -274,28 +198,69 @@ put_error_text(const std::string &text)
 	put_text(stderr, STD_ERROR_HANDLE, text, CP_UTF8, "\n");
 }
 
-// Where the built-in folder is missing, the sketch is looked for on the
-// desktop, where the maker may have moved it to keep it, and then beside
-// selector.exe, where it lies once the ZIP is extracted. Each place costs a
-// lookup, so each is tried only where the one before it is missing. Where
-// neither exists, the desktop's folder is still the answer, so that the
-// line about param.h names a place that the maker's note gives.
-std::string
-resolve_folder(const char *folder, const char *on_desktop)
+bool
+is_folder(const std::string &path)
 {
-	if (on_desktop[0] == '\0' || is_folder(folder))
-		return folder;
-	const std::string desktop = desktop_folder();
-	const std::string on_the_desktop = desktop.empty() ? folder : within(desktop, on_desktop);
-	if (!desktop.empty() && is_folder(on_the_desktop))
-		return on_the_desktop;
-	const std::string beside = selector_folder();
-	if (!beside.empty()) {
-		std::string beside_the_selector = within(beside, on_desktop);
-		if (is_folder(beside_the_selector))
-			return beside_the_selector;
+	const DWORD attributes = GetFileAttributesW(widened(path, CP_UTF8).c_str());
+	return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// The desktop where Windows has it: moved by OneDrive's backup or by the
+// user, in any letters.
+//
+// shell32 and ole32 are loaded here, not at start-up: with their own
+// imports they would cost every run more than the rest of it, and only a
+// run without the built-in sketch folder needs them. They come from the system
+// folder alone, never from the current folder or the PATH, where anyone
+// may have put a DLL of that name; and stay loaded until the run ends, which
+// is soon, rather than be unloaded under whatever work shell32 left behind.
+std::string
+desktop_folder()
+{
+	std::string folder;
+	const HMODULE shell = LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+	const HMODULE com = LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+	// decltype takes the functions' types from the SDK's declarations
+	// without using the functions, so nothing links against shell32 or
+	// ole32.
+	const auto known_folder_path =
+	    function_of<decltype(SHGetKnownFolderPath)>(shell, "SHGetKnownFolderPath");
+	const auto free_task_memory = function_of<decltype(CoTaskMemFree)>(com, "CoTaskMemFree");
+	if (known_folder_path != nullptr && free_task_memory != nullptr) {
+		PWSTR path = nullptr;
+		if (SUCCEEDED(known_folder_path(desktop_id, KF_FLAG_DEFAULT, nullptr, &path)))
+			folder = narrowed(path);
+		free_task_memory(path);
 	}
-	return on_the_desktop;
+	return folder;
+}
+
+// The folder that holds selector.exe, with its final backslash. The buffer
+// grows until the path fits, up to the longest path that Windows allows, so
+// the path is never cut short.
+std::string
+program_folder()
+{
+	constexpr std::size_t longest_path = 32768;
+	std::wstring path(MAX_PATH, L'\0');
+	for (;;) {
+		const DWORD length = GetModuleFileNameW(nullptr, path.data(),
+		    static_cast<DWORD>(path.size()));
+		if (length == 0)
+			return std::string();
+		if (length < path.size()) {
+			path.resize(length);
+			break;
+		}
+		if (path.size() >= longest_path)
+			return std::string();
+		path.resize(path.size() * 2);
+	}
+	const std::size_t separator = path.find_last_of(L'\\');
+	if (separator == std::wstring::npos)
+		return std::string();
+	path.resize(separator + 1);
+	return narrowed(path.c_str());
 }
 
 std::FILE *

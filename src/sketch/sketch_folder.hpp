@@ -8,11 +8,15 @@
 // UTF-8; elsewhere its bytes are the file system's own.
 extern const char sketch_folder[];
 
-// For the built-in folder on Windows, the same folder relative to the
-// desktop, or else to the folder that holds the selector, used where the
-// built-in one is missing; empty for a folder of the maker's own, which is
-// used as it is.
-extern const char sketch_folder_on_desktop[];
+// For the built-in folder of Windows builds, its path relative to the
+// places where it is looked for when the built-in one is missing: the
+// desktop, then the folder that holds the selector. Empty for a folder of
+// the maker's own, which is used as it is.
+extern const char relative_sketch_folder[];
+
+// The path of NAME within FOLDER, with one separator between them, whether
+// or not FOLDER ends with one as a drive's root does.
+std::string joined(const std::string &folder, const char *name);
 
 // The path of NAME in the sketch folder of this run.
 std::string sketch_file_path(const char *name);
