@@ -8,7 +8,8 @@
 # which). SKETCH_FOLDER is the host's path of the folder built into it,
 # which the selector sees under its Windows name.
 #
-# Each row has a name, which it prints when it fails or is skipped.
+# Each row has a name, which it prints as it ends: "ok NAME", "FAIL NAME: why"
+# or "skipped NAME: why".
 # SELECTOR_ROW, a shell pattern, runs only the rows whose names it matches.
 # A row may need a tool or a system that this machine lacks; it is then
 # skipped, and the suite reports itself skipped unless a row failed. CTest
@@ -188,7 +189,12 @@ fail() {
 }
 
 end() {
-	if [ "$ok" = 1 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+	if [ "$ok" = 1 ]; then
+		echo "ok $name"
+		passed=$((passed + 1))
+	else
+		failed=$((failed + 1))
+	fi
 }
 
 # Ends the suite: failed if a row failed, else skipped (77) if a row was
