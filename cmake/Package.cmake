@@ -1,8 +1,8 @@
 # cmake --install puts the selector under bin/. For Windows it puts
 # selector.exe at the top instead, beside a French note that names the
-# folder this build writes to, the licence and the example sketch; cpack
-# packs these into the ZIP that a maker downloads, and writes its SHA-256
-# into a file beside it.
+# folder this build writes to, the licence, the preview page and the
+# example sketch; cpack packs these into the ZIP that a maker downloads, and
+# writes its SHA-256 into a file beside it.
 
 # The folders' permissions are set here rather than taken from the
 # builder's umask, so that every builder packs the same ZIP.
@@ -67,6 +67,10 @@ prend jamais d'autre.")
   configure_file("${PROJECT_SOURCE_DIR}/LICENSE" "${PROJECT_BINARY_DIR}/LICENSE.txt" @ONLY
                  NEWLINE_STYLE WIN32)
   install(FILES "${PROJECT_BINARY_DIR}/LICENSE.txt" DESTINATION .)
+  # The fifteen programs as the board runs them, made from the example
+  # sketch by tools/apercu.sh and kept in the repository, so that packing
+  # needs neither simavr nor the Arduino core.
+  install(FILES "${PROJECT_SOURCE_DIR}/examples/apercu.html" DESTINATION .)
 else()
   install(TARGETS selector RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 endif()

@@ -44,9 +44,16 @@ if begin "selector.exe from $package.zip, choice 5"; then
 	grep -qF OneDrive "$note" || fail "the note does not say where the desktop may be"
 	# Once extracted, the kit's top folder can be moved onto the desktop as
 	# it is.
-	entries=$(cd "$unpacked/$package" && find . -type f | sort)
-	[ "$entries" = "$(printf './%s\n' LICENSE.txt LISEZMOI.txt "$kit/code.ino" selector.exe)" ] ||
-		fail "the ZIP holds: $entries"
+	entries=$(cd "$unpacked/$package" && find . -type f | LC_ALL=C sort)
+	[ "$entries" = "$(printf './%s\n' LICENSE.txt LISEZMOI.txt "$kit/code.ino" apercu.html selector.exe |
+		LC_ALL=C sort)" ] || fail "the ZIP holds: $entries"
+	# The preview opens offline: it is the kept page, and it names no file,
+	# font, script or address outside itself.
+	cmp -s "$source/examples/apercu.html" "$unpacked/$package/apercu.html" || fail "the ZIP's preview page"
+	grep -qiE 'src=|href=|url\(|@import|<script|<link|https?:' "$unpacked/$package/apercu.html" &&
+		fail "the preview page references: $(grep -oiE '(src=|href=|url\(|@import|<script|<link|https?:)[^ ]*' \
+			"$unpacked/$package/apercu.html" | head -n 3)"
+	grep -qF apercu.html "$note" || fail "the note does not name apercu.html"
 	sed 's/$/\r/' "$source/LICENSE" | cmp -s - "$unpacked/$package/LICENSE.txt" || fail "the ZIP's licence"
 	grep -qF LICENSE.txt "$note" || fail "the note does not name the licence"
 	cmp -s "$source/examples/sketch/code.ino" "$unpacked/$package/$kit/code.ino" ||
@@ -85,7 +92,9 @@ beside=("$extracted/$kit" "$(windows_path "$extracted")\\$relative")
 # another: neither the built-in folder nor the desktop's exists, and the
 # sketch beside the selector gets param.h and is opened.
 for from in "$extracted" "$work"; do
-	if begin "extracted outside the desktop, run from ${from##*/}: the sketch beside the selector"; then
+	place='its own folder'
+	[ "$from" = "$extracted" ] || place='another folder'
+	if begin "extracted outside the desktop, run from $place: the sketch beside the selector"; then
 		at "${built_in[@]}" && lay_sketch 'no folder'
 		at "${on_desktop[@]}" && lay_sketch 'no folder'
 		at "${beside[@]}" && lay_sketch absent

@@ -8,6 +8,7 @@
 # bring a counter that is never wrapped. The preview page that the kit
 # ships, made from these firmwares, is the one kept in SOURCE.
 set -u
+command -v python3 > /dev/null || { echo "no python3, which writes the preview page: skipped"; exit 77; }
 . "$(dirname "$0")/harness.sh" native "$1" "$2"
 . "$(dirname "$0")/uno.sh" "$work"
 source=$3
@@ -103,6 +104,8 @@ row() {
 			echo "no step counter in the sketch" > "$work/late"
 		fi
 		wait "$early_run"
+		mkdir -p "$work/frames"
+		cp "$work/early.shown" "$work/frames/choice-$choice.frames"
 	fi
 
 	if begin "$early_name"; then
@@ -130,4 +133,22 @@ row 5 2 2 4 '1111111111 120' '0000000000 120' '1111111111 120' '0000000000 700'
 for choice in $(seq 6 15); do
 	row "$choice" 1 1 1 "$(alone $((choice - 5)) 0)"
 done
+
+# The preview page and the README's picture are made anew from the frames
+# that the rows above recorded, or by tools/apercu.sh where they did not
+# run: a change to the sketch that leaves them stale fails here.
+if begin 'the preview page and picture from these firmwares are the kept ones'; then
+	mkdir "$work/apercu"
+	if [ "$(ls "$work/frames" 2> /dev/null | wc -l)" = 15 ]; then
+		python3 "$source/tools/apercu.py" "$source" "$work/frames" "$work/apercu"
+	else
+		"$source/tools/apercu.sh" "$work/apercu"
+	fi > "$work/apercu.log" 2>&1 || fail "the preview: $(tail -n 3 "$work/apercu.log")"
+	for file in apercu.html apercu.svg; do
+		cmp -s "$work/apercu/$file" "$source/examples/$file" ||
+			fail "examples/$file is not what tools/apercu.sh makes now: $(diff "$source/examples/$file" \
+				"$work/apercu/$file" | head -n 4)"
+	done
+	end
+fi
 report

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# apercu_browser.sh PAGE: the preview page, opened in headless Chromium,
+# shows each program's LEDs lit as its frames say, at the middle of each
+# frame of two rounds; each LED is labelled with its pin; and where reduced
+# motion is asked for, nothing moves and the frames show as a still strip.
+set -u
+# The harness runs no selector here: it gives the rows and their report.
+. "$(dirname "$0")/harness.sh" native /dev/null /dev/null
+page=$1
+
+# The page as it is, with a script of the test's own at its end. It pauses
+# every animation, sets them all to each moment in turn, and writes what
+# the browser shows in place of the page, for --dump-dom to print.
+probe='<script>
+const lit = getComputedStyle(document.querySelector(".lamp.on")).backgroundColor;
+const shown = (lamps) => Array.from(lamps, (l) => getComputedStyle(l).backgroundColor === lit ? "1" : "0").join("");
+const animations = document.getAnimations();
+animations.forEach((a) => a.pause());
+const lines = [];
+for (const program of document.querySelectorAll("section[data-choice]")) {
+  const choice = program.dataset.choice;
+  const labels = Array.from(program.querySelectorAll(".live .label"), (l) => l.innerText.replace(/\s+/g, " "));
+  lines.push(`labels ${choice} ${labels.join(",")}`);
+  const frames = Array.from(program.querySelectorAll(".strip li"));
+  const total = frames.reduce((sum, f) => sum + Number(f.dataset.ms), 0);
+  for (const round of [0, 1]) {
+    let start = round * total;
+    for (const frame of frames) {
+      const moment = start + Number(frame.dataset.ms) / 2;
+      animations.forEach((a) => { a.currentTime = moment; });
+      lines.push(`frame ${choice} ${moment} ${shown(program.querySelectorAll(".live .lamp"))} ${frame.dataset.leds}`);
+      start += Number(frame.dataset.ms);
+    }
+  }
+}
+for (const row of document.querySelectorAll(".fixed li[data-choice]"))
+  lines.push(`frame ${row.dataset.choice} 0 ${shown(row.querySelectorAll(".lamp"))} ${row.dataset.leds}`);
+const live = document.querySelector(".live"), strip = document.querySelector(".strip");
+lines.push(`motion ${getComputedStyle(live).display} ${strip.getBoundingClientRect().width > 100 ? "strip" : "no-strip"}`);
+document.body.innerHTML = "<pre id=probe>" + lines.join("\n") + "</pre>";
+</script>'
+{ sed '/<\/body>/,$d' "$page"; printf '%s\n' "$probe"; sed -n '/<\/body>/,$p' "$page"; } > "$work/probe.html"
+
+# open [FLAG...]: what the probe wrote, in the page that Chromium shows.
+open() {
+	timeout 120 chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+		--disable-background-networking --disable-component-update --disable-sync \
+		--user-data-dir="$work/profile" "$@" --dump-dom "file://$work/probe.html" 2> "$work/chromium.log" |
+		sed -n '/<pre id="probe">/,/<\/pre>/p' | sed 's/<[^>]*>//g'
+}
+
+if begin 'each program lit as its frames say, at the middle of each frame' chromium; then
+	open > "$work/shown"
+	[ -s "$work/shown" ] || fail "the probe wrote nothing: $(tail -n 3 "$work/chromium.log")"
+	for choice in $(seq 15); do
+		grep -q "^frame $choice " "$work/shown" || fail "no frame of choice $choice"
+	done
+	for choice in 1 2 3 4 5; do
+		[ "$(grep -c "^frame $choice " "$work/shown")" -ge 4 ] || fail "choice $choice has fewer than two frames"
+	done
+	awk '$1 == "frame" && $4 != $5 { print "choice " $2 " at " $3 " ms shows " $4 ", its frame is " $5 }' \
+		"$work/shown" > "$work/wrong"
+	[ -s "$work/wrong" ] && fail "$(head -n 3 "$work/wrong")"
+	end
+fi
+
+if begin 'each LED labelled with its pin' chromium; then
+	labels=$(for led in $(seq 10); do printf 'LED %d broche %d,' "$led" $((led + 1)); done)
+	for choice in 1 2 3 4 5; do
+		grep -qxF "labels $choice ${labels%,}" "$work/shown" ||
+			fail "choice $choice: $(grep "^labels $choice " "$work/shown")"
+	done
+	end
+fi
+
+if begin 'moving where motion is welcome, a still strip where it is not' chromium; then
+	grep -qx 'motion block no-strip' "$work/shown" || fail "$(grep '^motion' "$work/shown")"
+	[ "$(open --force-prefers-reduced-motion | grep '^motion')" = 'motion none strip' ] ||
+		fail "with reduced motion: $(open --force-prefers-reduced-motion | grep '^motion')"
+	end
+fi
+report
