@@ -169,8 +169,8 @@ if begin "a maker's own folder missing: the sketch beside the selector untouched
 fi
 
 # A drive's root as the sketch folder, which already ends with a backslash:
-# one backslash, not two, before code.ino in the launch, and before param.h
-# in the line that says it was not written. Drive D: is a folder of the
+# one backslash, not two, before code.ino in the command line, and before
+# param.h in the line that says it was not written. Drive D: is a folder of the
 # test's.
 for before in absent 'param.h folder'; do
 	if begin "the root of drive D: as the sketch folder, $before"; then
@@ -182,6 +182,15 @@ for before in absent 'param.h folder'; do
 		expect_status_0; expect_bytes "$work/console" "$menu${confirmations[5]}"
 		if [ "$before" = absent ]; then
 			expect_errors no; expect_bytes "$sketch/param.h" '#define choix 5'
+			expect_launch '#define choix 5'
+			# Wine's start would take D:\\code.ino as well, so the command
+			# line itself is read from Wine's trace.
+			lay_sketch absent
+			runner=(env WINEDEBUG=trace+process wine)
+			run_selector '5\n'
+			runner=(wine)
+			grep -qaF '/c \"start \"\" \"D:\\code.ino\"\"' "$work/errors" ||
+				fail "interpreter: $(grep -a 'CreateProcessInternalW.*cmd' "$work/errors")"
 			expect_launch '#define choix 5'
 		else
 			expect_errors yes; expect_launch ''
