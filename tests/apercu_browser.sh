@@ -13,14 +13,17 @@ page=$1
 # the browser shows in place of the page, for --dump-dom to print.
 probe='<script>
 const lit = getComputedStyle(document.querySelector(".lamp.on")).backgroundColor;
-const shown = (lamps) => Array.from(lamps, (l) => getComputedStyle(l).backgroundColor === lit ? "1" : "0").join("");
+const shown = (lamps) =>
+  Array.from(lamps, (l) => (getComputedStyle(l).backgroundColor === lit ? "1" : "0")).join("");
 const animations = document.getAnimations();
 animations.forEach((a) => a.pause());
 const lines = [];
 for (const program of document.querySelectorAll("section[data-choice]")) {
   const choice = program.dataset.choice;
-  const labels = Array.from(program.querySelectorAll(".live .label"), (l) => l.innerText.replace(/\s+/g, " "));
+  const labels = Array.from(program.querySelectorAll(".live .label"),
+    (l) => l.innerText.replace(/\s+/g, " "));
   lines.push(`labels ${choice} ${labels.join(",")}`);
+  const lamps = program.querySelectorAll(".live .lamp");
   const frames = Array.from(program.querySelectorAll(".strip li"));
   const total = frames.reduce((sum, f) => sum + Number(f.dataset.ms), 0);
   for (const round of [0, 1]) {
@@ -28,15 +31,16 @@ for (const program of document.querySelectorAll("section[data-choice]")) {
     for (const frame of frames) {
       const moment = start + Number(frame.dataset.ms) / 2;
       animations.forEach((a) => { a.currentTime = moment; });
-      lines.push(`frame ${choice} ${moment} ${shown(program.querySelectorAll(".live .lamp"))} ${frame.dataset.leds}`);
+      lines.push(`frame ${choice} ${moment} ${shown(lamps)} ${frame.dataset.leds}`);
       start += Number(frame.dataset.ms);
     }
   }
 }
 for (const row of document.querySelectorAll(".fixed li[data-choice]"))
   lines.push(`frame ${row.dataset.choice} 0 ${shown(row.querySelectorAll(".lamp"))} ${row.dataset.leds}`);
-const live = document.querySelector(".live"), strip = document.querySelector(".strip");
-lines.push(`motion ${getComputedStyle(live).display} ${strip.getBoundingClientRect().width > 100 ? "strip" : "no-strip"}`);
+const live = getComputedStyle(document.querySelector(".live")).display;
+const strip = document.querySelector(".strip").getBoundingClientRect().width > 100;
+lines.push(`motion ${live} ${strip ? "strip" : "no-strip"}`);
 document.body.innerHTML = "<pre id=probe>" + lines.join("\n") + "</pre>";
 </script>'
 { sed '/<\/body>/,$d' "$page"; printf '%s\n' "$probe"; sed -n '/<\/body>/,$p' "$page"; } > "$work/probe.html"

@@ -376,6 +376,7 @@ run_selector() {
 # lets the stand-in end, and waits until it has recorded its end.
 await_recorder_end() {
 	: > "$release"
-	within 900 grep -qx end "$launches" 2> /dev/null || fail "the recorder never ended"
+	within 900 grep -qx end "$launches" 2> /dev/null ||
+		fail "the recorder never ended; running: $(ps -eo etime=,args= | grep -iE '\.exe|xdg-open' | grep -v grep)"
 }
 

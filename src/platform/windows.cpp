@@ -210,10 +210,11 @@ is_folder(const std::string &path)
 //
 // shell32 and ole32 are loaded here, not at start-up: with their own
 // imports they would cost every run more than the rest of it, and only a
-// run without the built-in sketch folder needs them. They come from the system
-// folder alone, never from the current folder or the PATH, where anyone
-// may have put a DLL of that name; and stay loaded until the run ends, which
-// is soon, rather than be unloaded under whatever work shell32 left behind.
+// run without the built-in sketch folder needs them. They come from the
+// system folder alone, never from the current folder or the PATH, where
+// anyone may have put a DLL of that name; and stay loaded until the run
+// ends, which is soon, rather than be unloaded under whatever work shell32
+// left behind.
 std::string
 desktop_folder()
 {
