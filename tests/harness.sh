@@ -8,14 +8,13 @@
 # which). SKETCH_FOLDER is the host's path of the folder built into it,
 # which the selector sees under its Windows name.
 #
-# Each row has a name, which it prints as it ends: "ok NAME", "FAIL NAME: why"
-# or "skipped NAME: why".
-# SELECTOR_ROW, a shell pattern, runs only the rows whose names it matches.
-# A row may need a tool or a system that this machine lacks; it is then
-# skipped, and the suite reports itself skipped unless a row failed. CTest
-# runs the rows of each need as a test of their own, so that one missing
-# tool takes no other row with it: SELECTOR_NEEDS, where set, runs only the
-# rows that need exactly what it lists.
+# Each row has a name, which it prints as it ends: "ok NAME", "FAIL NAME:
+# why" or "skipped NAME: why". SELECTOR_ROW, a shell pattern, runs only the
+# rows whose names it matches. A row may need a tool or a system that this
+# machine lacks; it is then skipped, and the suite reports itself skipped
+# unless a row failed. CTest runs the rows of each need as a test of their
+# own, so that one missing tool takes no other row with it: SELECTOR_NEEDS,
+# where set, runs only the rows that need exactly what it lists.
 
 mode=$1 selector=$2 sketch=$3 recorder=${4:-} release= host=native
 work=$(mktemp -d)
