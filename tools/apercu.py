@@ -88,7 +88,8 @@ def lit_words(leds):
 
 
 def keyframes_of(frames):
-    """One LED's keyframes per LED: its changes over the round, in percent."""
+    """For each LED, the round's length and the LED's changes over it, as
+    (start in milliseconds, lit)."""
     total = sum(length for _, length in frames)
     per_led = []
     for led in range(LEDS):
@@ -125,12 +126,16 @@ class Animations:
             self.rules.append(f"@keyframes {name}{{{''.join(stops)}}}")
         return self.names[key]
 
+    def style(self, total, steps):
+        """The style attribute that animates a LED, or nothing for one that
+        never changes."""
+        name = self.name(total, steps)
+        return f' style="animation:{name} {total}ms step-end infinite"' if name else ""
 
-def lamp(animations, total, steps, extra=""):
-    name = animations.name(total, steps)
+
+def lamp(animations, total, steps):
     lit = " on" if steps[0][1] else ""
-    style = f' style="animation:{name} {total}ms step-end infinite"' if name else ""
-    return f'<span class="lamp{lit}"{style}{extra}></span>'
+    return f'<span class="lamp{lit}"{animations.style(total, steps)}></span>'
 
 
 def leds_row(leds):
@@ -226,10 +231,9 @@ def picture(programs, fixed):
     for label, per_led in entries:
         circles = []
         for led, (total, steps) in enumerate(per_led):
-            name = animations.name(total, steps)
             fill = LIT if steps[0][1] else DARK
-            style = f' style="animation:{name} {total}ms step-end infinite"' if name else ""
-            circles.append(f'<circle cx="{left + led * step}" cy="{y}" r="10" fill="{fill}"{style}/>')
+            circles.append(f'<circle cx="{left + led * step}" cy="{y}" r="10" fill="{fill}"'
+                           f'{animations.style(total, steps)}/>')
         rows.append(f'<text x="12" y="{y + 5}">{html.escape(label)}</text>{"".join(circles)}')
         y += row_height
     pins = '<text x="12" y="26">LED</text>' + "".join(
