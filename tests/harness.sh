@@ -120,7 +120,8 @@ else
 		trap 'restore_ino_handler; rm -rf "$work"' EXIT
 		;;
 	*)
-		. "$(dirname "${BASH_SOURCE[0]}")/wine_prefix.sh" "$(dirname "$recorder")/wineprefix" || exit
+		. "$(dirname "${BASH_SOURCE[0]}")/wine_prefix.sh" "$(dirname "$recorder")/wineprefix" \
+			"$(dirname "$recorder")/desktop_session.exe" || exit
 		host=wine runner=(wine)
 		# Wine's ShellExecuteEx reads no per-user classes, so the recorder
 		# goes into HKCR. The prefix is new for each script, so there is no

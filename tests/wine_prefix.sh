@@ -1,5 +1,6 @@
-# Sourced with PREFIX: sets up a new headless Wine prefix in PREFIX. Exits
-# 77 (skipped) where Wine is missing.
+# Sourced with PREFIX SESSION_EXE: sets up a new headless Wine prefix in
+# PREFIX, with its desktop held open by SESSION_EXE, the test's
+# desktop_session.exe. Exits 77 (skipped) where Wine is missing.
 command -v wine > /dev/null || { echo "no wine: skipped"; exit 77; }
 
 export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
@@ -23,4 +24,18 @@ mkdir -p "$wine_home"
 # wait for it and its services to start again. The caller stops it.
 mkdir "$WINEPREFIX"
 wineserver -p
-HOME=$wine_home wineboot -i < /dev/null > /dev/null 2>&1 || { echo "wineboot failed"; wineserver -k; exit 1; }
+HOME=$wine_home wineboot -i < /dev/null > "$wine_home/wineboot.log" 2>&1 ||
+	{ echo "wineboot failed: $(tail -n 5 "$wine_home/wineboot.log")"; wineserver -k; exit 1; }
+# The desktop is up, and stays up, before the first program of a test
+# starts, as on Windows: see desktop_session.cpp.
+wine "$2" "Z:${wine_home//\//\\}\\desktop-ready" < /dev/null > "$wine_home/desktop.log" 2>&1 &
+session=$! tenths=0
+until [ -e "$wine_home/desktop-ready" ]; do
+	tenths=$((tenths + 1))
+	if ! kill -0 "$session" 2> /dev/null || [ "$tenths" -gt 600 ]; then
+		echo "the desktop did not start: $(tail -n 5 "$wine_home/desktop.log")"
+		wineserver -k
+		exit 1
+	fi
+	sleep 0.1
+done
