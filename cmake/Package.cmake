@@ -13,6 +13,17 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 # the selector looks for the sketch.
 if(WIN32)
   install(TARGETS selector RUNTIME DESTINATION .)
+  # Where a code-signing certificate is configured, the copy of selector.exe
+  # that is installed or packed is signed before the ZIP is made. The
+  # build's own selector.exe stays unsigned: it is the file that anyone can
+  # rebuild bit for bit, and compare with a signed one stripped of its
+  # signature.
+  install(CODE "
+    if(DEFINED ENV{SELECTOR_SIGNING_CERTIFICATE})
+      execute_process(COMMAND bash \"${PROJECT_SOURCE_DIR}/tools/sign.sh\"
+                              \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/selector.exe\"
+                      COMMAND_ERROR_IS_FATAL ANY)
+    endif()")
   if(relative_sketch_folder)
     set(sketch_in_zip "${kit_sketch_folder}")
     string(REGEX REPLACE "/.*" "" kit_top_folder "${kit_sketch_folder}")
