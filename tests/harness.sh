@@ -337,6 +337,19 @@ lay_sketch() {
 	esac
 }
 
+# expect_choice CHOICE: in a sketch folder without param.h, the selector
+# given CHOICE exits 0, shows the menu and the choice's confirmation, writes
+# its header, says nothing on standard error and opens the sketch.
+expect_choice() {
+	lay_sketch absent
+	run_selector "$1\n"
+	expect_status_0
+	expect_bytes "$work/console" "$menu${confirmations[$1]}"
+	expect_bytes "$sketch/param.h" "#define choix $1"
+	expect_errors no
+	expect_launch "#define choix $1"
+}
+
 # choose_for_sketch EXAMPLE CHOICE: the sketch folder holds EXAMPLE as
 # code.ino, and the selector, given CHOICE, writes its header beside it. A
 # header that could not be written, on a full disk say, is reported as such.

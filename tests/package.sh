@@ -32,13 +32,7 @@ if begin "selector.exe from $package.zip, choice 5"; then
 	version=${package#*-}
 	/usr/bin/python3 "$(dirname "$0")/pe_resources.py" "$exe" "${version%-*}" || fail "resources"
 	x86_64-w64-mingw32-objdump -h "$exe" | grep -F ' .debug_' && fail "debug sections in selector.exe"
-	lay_sketch absent
-	run_selector '5\n'
-	expect_status_0
-	expect_bytes "$work/console" "$menu${confirmations[5]}"
-	expect_bytes "$sketch/param.h" '#define choix 5'
-	expect_errors no
-	expect_launch '#define choix 5'
+	expect_choice 5
 	note=$unpacked/$package/LISEZMOI.txt
 	grep -qF "$folder" "$note" || fail "the note does not name $folder"
 	grep -qF OneDrive "$note" || fail "the note does not say where the desktop may be"

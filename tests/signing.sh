@@ -126,13 +126,7 @@ if begin "a wrong password: no ZIP is made"; then
 fi
 
 if begin "the signed selector.exe under Wine, choice 5"; then
-	lay_sketch absent
-	run_selector '5\n'
-	expect_status_0
-	expect_bytes "$work/console" "$menu${confirmations[5]}"
-	expect_bytes "$sketch/param.h" '#define choix 5'
-	expect_errors no
-	expect_launch '#define choix 5'
+	expect_choice 5
 	end
 fi
 report
