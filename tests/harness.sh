@@ -53,9 +53,9 @@ register_recorder() {
 	saved_handler=$(dirname "$recorder")/ino.reg
 	rm -f "$saved_handler"
 	"${reg[@]}" export "$classes\\.ino" "$(windows_path "$saved_handler")" /y > /dev/null 2>&1 < /dev/null
-	"${reg[@]}" add "$classes\\.ino" /ve /d selector.recorder /f > /dev/null 2>&1 < /dev/null &&
+	"${reg[@]}" add "$classes\\.ino" /ve /d selector.recorder /f > "$work/reg.log" 2>&1 < /dev/null &&
 		"${reg[@]}" add "$classes\\selector.recorder\\shell\\open\\command" /ve /d "$command" /f \
-			> /dev/null 2>&1 < /dev/null
+			>> "$work/reg.log" 2>&1 < /dev/null
 }
 
 restore_ino_handler() {
@@ -130,7 +130,7 @@ else
 		trap 'wineserver -k; rm -rf "$work"' EXIT
 		;;
 	esac
-	register_recorder || { echo "could not register the .ino handler"; exit 1; }
+	register_recorder || { echo "could not register the .ino handler: $(cat "$work/reg.log")"; exit 1; }
 	# If delayed expansion were on, the interpreter would replace the "!b!"
 	# in the sketch folder's name with this value.
 	export b=expanded
