@@ -48,14 +48,16 @@ windows_path() {
 
 # The recorder opens .ino files; the handler it replaces is saved first.
 register_recorder() {
-	local reg=("${runner[@]}" reg) command
+	local reg=("${runner[@]}" reg) command log
 	command="\"$(windows_path "$(realpath "$recorder")")\" \"%1\""
 	saved_handler=$(dirname "$recorder")/ino.reg
+	log=$(dirname "$recorder")/reg.log
 	rm -f "$saved_handler"
 	"${reg[@]}" export "$classes\\.ino" "$(windows_path "$saved_handler")" /y > /dev/null 2>&1 < /dev/null
-	"${reg[@]}" add "$classes\\.ino" /ve /d selector.recorder /f > "$work/reg.log" 2>&1 < /dev/null &&
-		"${reg[@]}" add "$classes\\selector.recorder\\shell\\open\\command" /ve /d "$command" /f \
-			>> "$work/reg.log" 2>&1 < /dev/null
+	{
+		"${reg[@]}" add "$classes\\.ino" /ve /d selector.recorder /f &&
+			"${reg[@]}" add "$classes\\selector.recorder\\shell\\open\\command" /ve /d "$command" /f
+	} > "$log" 2>&1 < /dev/null || { cat "$log"; return 1; }
 }
 
 restore_ino_handler() {
@@ -130,7 +132,7 @@ else
 		trap 'wineserver -k; rm -rf "$work"' EXIT
 		;;
 	esac
-	register_recorder || { echo "could not register the .ino handler: $(cat "$work/reg.log")"; exit 1; }
+	register_recorder || { echo "could not register the .ino handler"; exit 1; }
 	# If delayed expansion were on, the interpreter would replace the "!b!"
 	# in the sketch folder's name with this value.
 	export b=expanded
