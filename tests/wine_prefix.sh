@@ -27,15 +27,9 @@ wineserver -p
 HOME=$wine_home wineboot -i < /dev/null > "$wine_home/wineboot.log" 2>&1 ||
 	{ echo "wineboot failed: $(tail -n 5 "$wine_home/wineboot.log")"; wineserver -k; exit 1; }
 # The desktop is up, and stays up, before the first program of a test
-# starts, as on Windows: see desktop_session.cpp.
-wine "$2" "Z:${wine_home//\//\\}\\desktop-ready" < /dev/null > "$wine_home/desktop.log" 2>&1 &
-session=$! tenths=0
-until [ -e "$wine_home/desktop-ready" ]; do
-	tenths=$((tenths + 1))
-	if ! kill -0 "$session" 2> /dev/null || [ "$tenths" -gt 600 ]; then
-		echo "the desktop did not start: $(tail -n 5 "$wine_home/desktop.log")"
-		wineserver -k
-		exit 1
-	fi
-	sleep 0.1
-done
+# starts, as on Windows: see desktop_session.cpp. Its line says so; the end
+# of its output, that it ended.
+exec {session}< <(wine "$2" < /dev/null 2> "$wine_home/desktop.log")
+read -r -t 60 -u "$session" ready && [ "$ready" = ready ] ||
+	{ echo "the desktop did not start: $(tail -n 5 "$wine_home/desktop.log")"; wineserver -k; exit 1; }
+exec {session}<&-
