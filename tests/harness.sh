@@ -151,6 +151,7 @@ has() {
 	linux) [ "$(uname -s)" = Linux ] ;;
 	utf8-locale) [ -n "$(utf8_locale)" ] ;;
 	mingw) command -v x86_64-w64-mingw32-g++ > /dev/null ;;
+	signing) command -v osslsigncode > /dev/null && command -v openssl > /dev/null ;;
 	*) command -v "$1" > /dev/null ;;
 	esac
 }

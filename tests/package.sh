@@ -7,7 +7,8 @@
 # folder on the desktop; a note in French that names them; and the example
 # sketch in the folder to put on the desktop. Built again
 # by another builder, selector.exe, the ZIP and the native selector are the
-# same bytes.
+# same bytes. Signed as the release signs it, selector.exe is accepted by its
+# certificate's authority, and is the build's own once stripped.
 set -u
 cmake=$1 cpack=$2 source=$3 build=$4 package=$5 folder=$6 relative=$7 recorder=$8
 # The kit's sketch folder as the host names it, with slashes.
@@ -199,6 +200,139 @@ if begin 'no desktop reported: the built-in folder'; then
 	run_selector '5\n'
 	expect_status_0; expect_errors yes; expect_no_launch
 	desktop_at '%USERPROFILE%\Desktop'
+	end
+fi
+
+# The release's signing, as its workflow runs it where a certificate is
+# configured, proven with a throwaway certificate authority, a code-signing
+# certificate that it issued and a time-stamping server of its own on
+# loopback. Like Authenticode, Smart App Control takes RSA keys only.
+keys=$work/keys
+signed=$build/signed
+
+# issue NAME PURPOSE: a key and a certificate for NAME, issued by the
+# throwaway authority for PURPOSE, an extended key usage.
+issue() {
+	printf 'extendedKeyUsage=%s\nkeyUsage=critical,digitalSignature\n' "$2" > "$keys/$1.ext"
+	openssl req -newkey rsa:2048 -nodes -keyout "$keys/$1.key" -subj "/CN=$1" -out "$keys/$1.csr" &&
+		openssl x509 -req -in "$keys/$1.csr" -CA "$keys/authority.crt" -CAkey "$keys/authority.key" \
+			-days 2 -set_serial "0x$(openssl rand -hex 8)" -extfile "$keys/$1.ext" -out "$keys/$1.crt"
+}
+
+# pack_signed DIR: packs the ZIP into DIR with the signing configured, as
+# the release workflow packs it, and extracts it there.
+pack_signed() {
+	rm -rf "$1"
+	mkdir -p "$1"
+	"$cpack" --config "$build/CPackConfig.cmake" -B "$1" > "$1/cpack.log" 2>&1 &&
+		(cd "$1" && "$cmake" -E tar xf "$package.zip")
+}
+
+# sign_once: the first time, makes the authority, the seller's certificate,
+# the time-stamping server's, and, for the refusal, a certificate that the
+# authority never issued; starts the server for as long as the signing
+# lasts; and signs: the ZIP in $signed with the seller's certificate, the
+# build's selector.exe in $work/other.exe with the other one, and a ZIP
+# with a wrong password, whose packing's status is in wrong_password.
+sign_once() {
+	[ -d "$keys" ] && return
+	mkdir "$keys"
+	printf 'throwaway password\n' > "$keys/password"
+	printf 'wrong password\n' > "$keys/wrong"
+	{
+		openssl req -x509 -newkey rsa:2048 -nodes -keyout "$keys/authority.key" -out "$keys/authority.crt" \
+			-days 2 -subj '/CN=Throwaway authority' -addext 'basicConstraints=critical,CA:true' \
+			-addext 'keyUsage=critical,keyCertSign' &&
+			issue 'Kit seller' codeSigning && issue 'Time stamps' critical,timeStamping &&
+			openssl req -x509 -newkey rsa:2048 -nodes -keyout "$keys/other.key" -out "$keys/other.crt" \
+				-days 2 -subj '/CN=Kit seller' -addext extendedKeyUsage=codeSigning &&
+			openssl pkcs12 -export -in "$keys/Kit seller.crt" -inkey "$keys/Kit seller.key" \
+				-certfile "$keys/authority.crt" -passout "file:$keys/password" -out "$keys/seller.p12" &&
+			openssl pkcs12 -export -in "$keys/other.crt" -inkey "$keys/other.key" \
+				-passout "file:$keys/password" -out "$keys/other.p12"
+	} > "$keys/openssl.log" 2>&1 || { cat "$keys/openssl.log"; exit 1; }
+	cat > "$keys/tsa.cnf" <<CONFIG
+[ tsa ]
+default_tsa = tsa_config
+[ tsa_config ]
+serial = $keys/serial
+signer_cert = $keys/Time stamps.crt
+signer_key = $keys/Time stamps.key
+certs = $keys/authority.crt
+default_policy = 1.2.3.4.1
+digests = sha256
+signer_digest = sha256
+ess_cert_id_alg = sha256
+CONFIG
+	echo 01 > "$keys/serial"
+	timeout 300 python3 "$(dirname "$0")/tsa.py" "$keys/tsa.cnf" "$keys/port" > "$keys/tsa.log" 2>&1 &
+	local tsa=$!
+	within 300 test -s "$keys/port" || { echo "the time-stamping server did not start"; exit 1; }
+	(
+		export SELECTOR_SIGNING_CERTIFICATE=$keys/seller.p12 SELECTOR_SIGNING_PASSWORD_FILE=$keys/password
+		export SELECTOR_TIMESTAMP_URL=http://127.0.0.1:$(cat "$keys/port")
+		pack_signed "$signed" || { cat "$signed/cpack.log"; exit 1; }
+		cp "$build/selector.exe" "$work/other.exe"
+		SELECTOR_SIGNING_CERTIFICATE=$keys/other.p12 bash "$source/tools/sign.sh" "$work/other.exe" ||
+			{ echo "could not sign with the other certificate"; exit 1; }
+		SELECTOR_SIGNING_PASSWORD_FILE=$keys/wrong pack_signed "$work/wrong password"
+		echo $? > "$keys/wrong password status"
+	) || exit
+	kill "$tsa"
+	wrong_password=$(cat "$keys/wrong password status")
+}
+
+# verify EXE: osslsigncode's verdict on EXE, against the throwaway authority.
+verify() {
+	osslsigncode verify -CAfile "$keys/authority.crt" -TSA-CAfile "$keys/authority.crt" -in "$1" \
+		> "$1.verify" 2>&1
+}
+
+signed_exe=$signed/$package/selector.exe
+if begin "the ZIP's selector.exe signed: SHA-256, time-stamped, its authority accepts it" signing; then
+	sign_once
+	verify "$signed_exe" || fail "refused: $(tail -n 5 "$signed_exe.verify")"
+	grep -q '^Message digest algorithm *: SHA256' "$signed_exe.verify" || fail "not a SHA-256 digest"
+	grep -q '^Timestamp Server Signature verification: ok' "$signed_exe.verify" || fail "not time-stamped"
+	grep -q 'Subject: /CN=Kit seller' "$signed_exe.verify" || fail "not signed by the seller's certificate"
+	end
+fi
+
+if begin "signed with a certificate that the authority never issued: refused" signing; then
+	sign_once
+	verify "$work/other.exe" && fail "accepted"
+	end
+fi
+
+if begin "the signature removed: the build's selector.exe, byte for byte" signing; then
+	sign_once
+	osslsigncode remove-signature -in "$signed_exe" -out "$work/stripped.exe" > /dev/null 2>&1 ||
+		fail "could not remove the signature"
+	cmp -s "$work/stripped.exe" "$build/selector.exe" || fail "other bytes than the build's"
+	cmp -s "$signed_exe" "$build/selector.exe" && fail "the ZIP holds the unsigned selector.exe"
+	end
+fi
+
+if begin "the ZIP of the signed selector.exe: its SHA-256 file matches" signing; then
+	sign_once
+	(cd "$signed" && sha256sum --quiet -c "$package.zip.sha256") || fail "checksum"
+	end
+fi
+
+if begin "signing with a wrong password: no ZIP is made" signing; then
+	sign_once
+	[ "$wrong_password" != 0 ] || fail "packed"
+	[ -e "$work/wrong password/$package.zip" ] && fail "a ZIP was left"
+	end
+fi
+
+if begin "the signed selector.exe, choice 5" signing; then
+	sign_once
+	at "${on_desktop[@]}" && lay_sketch 'no folder'
+	at "${built_in[@]}"
+	selector=$signed_exe
+	expect_choice 5
+	selector=$exe
 	end
 fi
 
