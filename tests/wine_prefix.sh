@@ -30,6 +30,23 @@ HOME=$wine_home wineboot -i < /dev/null > "$wine_home/wineboot.log" 2>&1 ||
 # starts, as on Windows: see desktop_session.cpp. Its line says so; the end
 # of its output, that it ended.
 exec {session}< <(wine "$2" < /dev/null 2> "$wine_home/desktop.log")
+session_pid=$!
 read -r -t 60 -u "$session" ready && [ "$ready" = ready ] ||
 	{ echo "the desktop did not start: $(tail -n 5 "$wine_home/desktop.log")"; wineserver -k; exit 1; }
 exec {session}<&-
+# Windows keeps some addresses for itself in every process, such as the
+# page at 0x7ffe0000 that programs read the time from, and Wine's preloader
+# reserves them before anything else is loaded. A Wine loader linked at a
+# fixed address that runs without it, as Debian 12's does until
+# wine64-preloader is installed, has its heap put anywhere in the gigabyte
+# above it; about one Wine process in ten thousand then finds that page
+# taken and ends with status 1 before it starts, and a row loses its
+# launch with no fault of the selector's. The desktop's program shows
+# which loader runs, where the system shows it.
+loader=/proc/$session_pid/exe
+if [ -e "$loader" ] && [ "$(od -An -tu2 -j16 -N2 "$loader")" -eq 2 ] &&
+	[[ $(readlink "$loader") != *-preloader* ]]; then
+	echo "Wine runs without its preloader (Debian: wine64-preloader): skipped"
+	wineserver -k
+	exit 77
+fi
