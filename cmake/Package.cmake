@@ -13,17 +13,6 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 # the selector looks for the sketch.
 if(WIN32)
   install(TARGETS selector RUNTIME DESTINATION .)
-  # Where a code-signing certificate is configured, the copy of selector.exe
-  # that is installed or packed is signed before the ZIP is made. The
-  # build's own selector.exe stays unsigned: it is the file that anyone can
-  # rebuild bit for bit, and compare with a signed one stripped of its
-  # signature.
-  install(CODE "
-    if(DEFINED ENV{SELECTOR_SIGNING_CERTIFICATE})
-      execute_process(COMMAND bash \"${PROJECT_SOURCE_DIR}/tools/sign.sh\"
-                              \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/selector.exe\"
-                      COMMAND_ERROR_IS_FATAL ANY)
-    endif()")
   if(relative_sketch_folder)
     set(sketch_in_zip "${kit_sketch_folder}")
     string(REGEX REPLACE "/.*" "" kit_top_folder "${kit_sketch_folder}")
@@ -82,6 +71,22 @@ prend jamais d'autre.")
   # sketch by tools/apercu.sh and kept in the repository, so that packing
   # needs neither simavr nor the Arduino core.
   install(FILES "${PROJECT_SOURCE_DIR}/examples/apercu.html" DESTINATION .)
+  # Where a way of signing is configured (tools/sign.sh lists them), the
+  # copy of selector.exe that is installed or packed is signed before the
+  # ZIP is made, once everything else is in place, and the ZIP passes tools/gate.sh before it is delivered.
+  # The build's own selector.exe stays unsigned: it is the file that anyone
+  # can rebuild bit for bit, and compare with a signed one stripped of its
+  # signature.
+  install(CODE "
+    if(DEFINED ENV{SELECTOR_SIGNING_CERTIFICATE} OR DEFINED ENV{SELECTOR_SIGNING_KEY}
+       OR DEFINED ENV{SELECTOR_SIGNED_EXE})
+      execute_process(COMMAND bash \"${PROJECT_SOURCE_DIR}/tools/sign.sh\"
+                              \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/selector.exe\"
+                      COMMAND_ERROR_IS_FATAL ANY)
+    endif()")
+  set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/SignatureGate.cmake")
+  set(CPACK_SELECTOR_SOURCE_DIR "${PROJECT_SOURCE_DIR}")
+  set(CPACK_SELECTOR_BUILD_DIR "${PROJECT_BINARY_DIR}")
 else()
   install(TARGETS selector RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 endif()

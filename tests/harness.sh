@@ -144,7 +144,9 @@ else
 fi
 
 # has NEED: this machine has what a row needs: a command of that name, or
-# one of the needs named here.
+# one of the needs named here. A token is SoftHSM2's, which libp11's engine
+# for OpenSSL reaches.
+softhsm_module=/usr/lib/softhsm/libsofthsm2.so
 has() {
 	case $1 in
 	dev-full) [ -e /dev/full ] ;;
@@ -152,6 +154,10 @@ has() {
 	utf8-locale) [ -n "$(utf8_locale)" ] ;;
 	mingw) command -v x86_64-w64-mingw32-g++ > /dev/null ;;
 	signing) command -v osslsigncode > /dev/null && command -v openssl > /dev/null ;;
+	token)
+		has signing && has softhsm2-util && has strace && [ -e "$softhsm_module" ] &&
+			[ -e "$(openssl version -e | sed -n 's/^ENGINESDIR: "\(.*\)"$/\1/p')/pkcs11.so" ]
+		;;
 	*) command -v "$1" > /dev/null ;;
 	esac
 }

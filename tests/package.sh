@@ -203,12 +203,12 @@ if begin 'no desktop reported: the built-in folder'; then
 	end
 fi
 
-# The release's signing, as its workflow runs it where a certificate is
+# The release's signing, as its workflow runs it where a way of signing is
 # configured, proven with a throwaway certificate authority, a code-signing
-# certificate that it issued and a time-stamping server of its own on
-# loopback. Like Authenticode, Smart App Control takes RSA keys only.
+# certificate that it issued, a SoftHSM2 token that holds its key, and a
+# time-stamping server of its own on loopback. Like Authenticode, Smart App
+# Control takes RSA keys only.
 keys=$work/keys
-signed=$build/signed
 
 # issue NAME PURPOSE: a key and a certificate for NAME, issued by the
 # throwaway authority for PURPOSE, an extended key usage.
@@ -219,22 +219,24 @@ issue() {
 			-days 2 -set_serial "0x$(openssl rand -hex 8)" -extfile "$keys/$1.ext" -out "$keys/$1.crt"
 }
 
-# pack_signed DIR: packs the ZIP into DIR with the signing configured, as
-# the release workflow packs it, and extracts it there.
+# pack_signed DIR [COMMAND...]: packs the ZIP into DIR with the signing
+# configured, as the release workflow packs it, cpack run by COMMAND if one
+# is given, and extracts it there; the packing's status is in DIR.status.
 pack_signed() {
-	rm -rf "$1"
-	mkdir -p "$1"
-	"$cpack" --config "$build/CPackConfig.cmake" -B "$1" > "$1/cpack.log" 2>&1 &&
-		(cd "$1" && "$cmake" -E tar xf "$package.zip")
+	local dir=$1
+	shift
+	rm -rf "$dir"
+	mkdir -p "$dir"
+	"$@" "$cpack" --config "$build/CPackConfig.cmake" -B "$dir" > "$dir/cpack.log" 2>&1 &&
+		(cd "$dir" && "$cmake" -E tar xf "$package.zip")
+	echo $? > "$dir.status"
+	return "$(cat "$dir.status")"
 }
 
-# sign_once: the first time, makes the authority, the seller's certificate,
-# the time-stamping server's, and, for the refusal, a certificate that the
-# authority never issued; starts the server for as long as the signing
-# lasts; and signs: the ZIP in $signed with the seller's certificate, the
-# build's selector.exe in $work/other.exe with the other one, and a ZIP
-# with a wrong password, whose packing's status is in wrong_password.
-sign_once() {
+# keys_once: the first time, makes the authority, the seller's certificate,
+# the time-stamping server's, and, for a refusal, a certificate that the
+# authority never issued; and starts the server until the signing rows end.
+keys_once() {
 	[ -d "$keys" ] && return
 	mkdir "$keys"
 	printf 'throwaway password\n' > "$keys/password"
@@ -266,20 +268,93 @@ ess_cert_id_alg = sha256
 CONFIG
 	echo 01 > "$keys/serial"
 	timeout 300 python3 "$(dirname "$0")/tsa.py" "$keys/tsa.cnf" "$keys/port" > "$keys/tsa.log" 2>&1 &
-	local tsa=$!
+	tsa=$!
 	within 300 test -s "$keys/port" || { echo "the time-stamping server did not start"; exit 1; }
+	export SELECTOR_TIMESTAMP_URL=http://127.0.0.1:$(cat "$keys/port")
+}
+
+# The gate's refusals: a row's name, how its ZIP is packed, and what the
+# gate says. "exe:" packs a selector.exe signed elsewhere; "slip:" signs with
+# the seller's certificate through an osslsigncode that then runs the
+# command given, as a signing tool or script that slips would.
+refusals=(
+	"a selector.exe of another build|exe:$work/another build.exe|is not this build's"
+	"an unsigned selector.exe|exe:$build/selector.exe|carries no Authenticode signature"
+	"a signature without a time stamp|exe:$work/untimed.exe|has no RFC 3161 time stamp"
+	"a SHA-1 digest|exe:$work/sha1.exe|digest is not SHA-256"
+	"the signed file left beside selector.exe|slip:cp \"\$out\" \"\$out.kept\"|entries are not the unsigned ZIP's"
+	"the note changed while signing|slip:echo >> \"\${out%/*}/LISEZMOI.txt\"|LISEZMOI.txt differs"
+)
+
+# sign_once: the first time, signs with the seller's certificate: the ZIP
+# in $build/signed, selector.exe files for the refusals, and a ZIP for each
+# of them; with the other certificate, the build's selector.exe in
+# $work/other.exe; and a ZIP with a wrong password.
+sign_once() {
+	[ -e "$keys/signed.log" ] && return
+	keys_once
+	local real refusal row way
+	real=$(command -v osslsigncode)
+	mkdir "$work/slip"
+	cat > "$work/slip/osslsigncode" <<STANDIN
+#!/bin/sh
+"$real" "\$@" || exit
+for arg; do [ "\${previous:-}" = -out ] && out=\$arg; previous=\$arg; done
+[ "\$1" != sign ] || eval "\$SLIP"
+STANDIN
+	chmod +x "$work/slip/osslsigncode"
 	(
 		export SELECTOR_SIGNING_CERTIFICATE=$keys/seller.p12 SELECTOR_SIGNING_PASSWORD_FILE=$keys/password
-		export SELECTOR_TIMESTAMP_URL=http://127.0.0.1:$(cat "$keys/port")
-		pack_signed "$signed" || { cat "$signed/cpack.log"; exit 1; }
+		pack_signed "$build/signed" || { cat "$build/signed/cpack.log"; exit 1; }
 		cp "$build/selector.exe" "$work/other.exe"
-		SELECTOR_SIGNING_CERTIFICATE=$keys/other.p12 bash "$source/tools/sign.sh" "$work/other.exe" ||
-			{ echo "could not sign with the other certificate"; exit 1; }
+		cp "$build/tests/selector_under_test.exe" "$work/another build.exe"
+		{
+			SELECTOR_SIGNING_CERTIFICATE=$keys/other.p12 bash "$source/tools/sign.sh" "$work/other.exe" &&
+				bash "$source/tools/sign.sh" "$work/another build.exe" &&
+				for digest in sha256 sha1; do
+					osslsigncode sign -pkcs12 "$keys/seller.p12" -readpass "$keys/password" -h "$digest" \
+						-in "$build/selector.exe" -out "$work/$digest.exe" || exit
+				done
+		} > "$keys/signed.log" 2>&1 || { cat "$keys/signed.log"; exit 1; }
+		mv "$work/sha256.exe" "$work/untimed.exe"
 		SELECTOR_SIGNING_PASSWORD_FILE=$keys/wrong pack_signed "$work/wrong password"
-		echo $? > "$keys/wrong password status"
+		for refusal in "${refusals[@]}"; do
+			IFS='|' read -r row way _ <<< "$refusal"
+			case $way in
+			exe:*) pack_signed "$work/refused/$row" env -u SELECTOR_SIGNING_CERTIFICATE "SELECTOR_SIGNED_EXE=${way#exe:}" ;;
+			slip:*) pack_signed "$work/refused/$row" env "SLIP=${way#slip:}" "PATH=$work/slip:$PATH" ;;
+			esac
+		done
+		true
 	) || exit
-	kill "$tsa"
-	wrong_password=$(cat "$keys/wrong password status")
+}
+
+# token_once: the first time, puts the seller's key on a SoftHSM2 token, and
+# packs the ZIP in $build/token with that key, through its PKCS#11 module,
+# and selector.exe with the seller's PKCS#12 file, both traced by strace.
+token_once() {
+	[ -d "$keys/token" ] && return
+	keys_once
+	mkdir "$keys/token"
+	printf 'directories.tokendir = %s\n' "$keys/token" > "$keys/softhsm2.conf"
+	export SOFTHSM2_CONF=$keys/softhsm2.conf
+	printf 'token PIN 4711\n' > "$keys/pin"
+	cat "$keys/Kit seller.crt" "$keys/authority.crt" > "$keys/chain.pem"
+	{
+		softhsm2-util --init-token --free --label kit --pin 'token PIN 4711' --so-pin 'token SO PIN' &&
+			softhsm2-util --import "$keys/Kit seller.key" --token kit --label seller --id 01 --pin 'token PIN 4711'
+	} > "$keys/softhsm.log" 2>&1 || { cat "$keys/softhsm.log"; exit 1; }
+	cp "$build/selector.exe" "$work/traced.exe"
+	(
+		export SELECTOR_SIGNING_PKCS11_MODULE=$softhsm_module SELECTOR_SIGNING_CHAIN=$keys/chain.pem \
+			SELECTOR_SIGNING_KEY='pkcs11:token=kit;object=seller;type=private' SELECTOR_SIGNING_PASSWORD_FILE=$keys/pin
+		pack_signed "$build/token" strace -f -qq -e trace=execve -s 4096 -o "$keys/token.execve" ||
+			{ cat "$build/token/cpack.log"; exit 1; }
+		env -u SELECTOR_SIGNING_KEY SELECTOR_SIGNING_CERTIFICATE="$keys/seller.p12" \
+			SELECTOR_SIGNING_PASSWORD_FILE="$keys/password" strace -f -qq -e trace=execve -s 4096 \
+			-o "$keys/file.execve" bash "$source/tools/sign.sh" "$work/traced.exe" ||
+			{ echo "could not sign with the PKCS#12 file under strace"; exit 1; }
+	) || exit
 }
 
 # verify EXE: osslsigncode's verdict on EXE, against the throwaway authority.
@@ -288,15 +363,46 @@ verify() {
 		> "$1.verify" 2>&1
 }
 
-signed_exe=$signed/$package/selector.exe
-if begin "the ZIP's selector.exe signed: SHA-256, time-stamped, its authority accepts it" signing; then
-	sign_once
-	verify "$signed_exe" || fail "refused: $(tail -n 5 "$signed_exe.verify")"
-	grep -q '^Message digest algorithm *: SHA256' "$signed_exe.verify" || fail "not a SHA-256 digest"
-	grep -q '^Timestamp Server Signature verification: ok' "$signed_exe.verify" || fail "not time-stamped"
-	grep -q 'Subject: /CN=Kit seller' "$signed_exe.verify" || fail "not signed by the seller's certificate"
-	end
-fi
+# The rows on a signed ZIP, for each way: a PKCS#12 file and a token.
+for way in 'a PKCS#12 file|signing|sign_once|signed' 'a token|token|token_once|token'; do
+	IFS='|' read -r by need fixture dir <<< "$way"
+	signed_exe=$build/$dir/$package/selector.exe
+	if begin "signed with $by: the ZIP's selector.exe SHA-256, time-stamped, its authority accepts it" "$need"; then
+		$fixture
+		verify "$signed_exe" || fail "refused: $(tail -n 5 "$signed_exe.verify")"
+		grep -q '^Message digest algorithm *: SHA256' "$signed_exe.verify" || fail "not a SHA-256 digest"
+		grep -q '^Timestamp Server Signature verification: ok' "$signed_exe.verify" || fail "not time-stamped"
+		grep -q 'Subject: /CN=Kit seller' "$signed_exe.verify" || fail "not signed by the seller's certificate"
+		end
+	fi
+
+	if begin "signed with $by, the signature removed: the build's selector.exe, byte for byte" "$need"; then
+		$fixture
+		osslsigncode remove-signature -in "$signed_exe" -out "$work/stripped.exe" > /dev/null 2>&1 ||
+			fail "could not remove the signature"
+		cmp -s "$work/stripped.exe" "$build/selector.exe" || fail "other bytes than the build's"
+		cmp -s "$signed_exe" "$build/selector.exe" && fail "the ZIP holds the unsigned selector.exe"
+		end
+	fi
+
+	if begin "signed with $by: the ZIP's entries are the unsigned ZIP's, its SHA-256 file matches" "$need"; then
+		$fixture
+		(cd "$build/$dir" && sha256sum --quiet -c "$package.zip.sha256") || fail "checksum"
+		[ "$("$cmake" -E tar tf "$build/$dir/$package.zip")" = "$("$cmake" -E tar tf "$unpacked/$package.zip")" ] ||
+			fail "other entries than the unsigned ZIP's"
+		end
+	fi
+
+	if begin "signed with $by: choice 5" "$need"; then
+		$fixture
+		at "${on_desktop[@]}" && lay_sketch 'no folder'
+		at "${built_in[@]}"
+		selector=$signed_exe
+		expect_choice 5
+		selector=$exe
+		end
+	fi
+done
 
 if begin "signed with a certificate that the authority never issued: refused" signing; then
 	sign_once
@@ -304,37 +410,35 @@ if begin "signed with a certificate that the authority never issued: refused" si
 	end
 fi
 
-if begin "the signature removed: the build's selector.exe, byte for byte" signing; then
-	sign_once
-	osslsigncode remove-signature -in "$signed_exe" -out "$work/stripped.exe" > /dev/null 2>&1 ||
-		fail "could not remove the signature"
-	cmp -s "$work/stripped.exe" "$build/selector.exe" || fail "other bytes than the build's"
-	cmp -s "$signed_exe" "$build/selector.exe" && fail "the ZIP holds the unsigned selector.exe"
-	end
-fi
-
-if begin "the ZIP of the signed selector.exe: its SHA-256 file matches" signing; then
-	sign_once
-	(cd "$signed" && sha256sum --quiet -c "$package.zip.sha256") || fail "checksum"
-	end
-fi
-
 if begin "signing with a wrong password: no ZIP is made" signing; then
 	sign_once
-	[ "$wrong_password" != 0 ] || fail "packed"
+	[ "$(cat "$work/wrong password.status")" != 0 ] || fail "packed"
 	[ -e "$work/wrong password/$package.zip" ] && fail "a ZIP was left"
 	end
 fi
 
-if begin "the signed selector.exe, choice 5" signing; then
-	sign_once
-	at "${on_desktop[@]}" && lay_sketch 'no folder'
-	at "${built_in[@]}"
-	selector=$signed_exe
-	expect_choice 5
-	selector=$exe
+for refusal in "${refusals[@]}"; do
+	IFS='|' read -r row _ reason <<< "$refusal"
+	if begin "the gate refuses $row: no ZIP, one line that says why" signing; then
+		sign_once
+		[ "$(cat "$work/refused/$row.status")" != 0 ] || fail "packed"
+		ls "$work/refused/$row" | grep -qF "$package.zip" && fail "a ZIP was left"
+		grep -q "refused: .*$reason" "$work/refused/$row/cpack.log" ||
+			fail "the gate said: $(grep -m 1 refused "$work/refused/$row/cpack.log")"
+		end
+	fi
+done
+
+if begin "no password or PIN in the arguments of a process that signs" token; then
+	token_once
+	for trace in "$keys/token.execve" "$keys/file.execve"; do
+		grep -q 'execve("[^"]*osslsigncode", \["osslsigncode", "sign"' "$trace" ||
+			fail "${trace##*/} traced no signing"
+		grep -F -e 'token PIN 4711' -e 'throwaway password' "$trace" && fail "a secret in ${trace##*/}"
+	done
 	end
 fi
+[ -z "${tsa:-}" ] || kill "$tsa"
 
 # build NAME SOURCE DIR PRESET [OPTION...]: builds the selector from SOURCE in
 # DIR, not tested.
