@@ -57,7 +57,7 @@ for charset in 'not UTF-8' UTF-8; do
 	fi
 done
 
-if begin 'started with SIGPIPE ignored, the opener is too'; then
+if begin 'started with SIGPIPE ignored, the opener is too' ps; then
 	lay_sketch "$old"
 	runner=(bash -c 'trap "" PIPE; exec "$@"' bash env "PATH=$work/bin:$PATH")
 	run_selector '5\n'

@@ -6,7 +6,9 @@
 #
 # A Windows program runs under Wine, or on Windows itself ($host says
 # which). SKETCH_FOLDER is the host's path of the folder built into it,
-# which the selector sees under its Windows name.
+# which the selector sees under its Windows name. The rows run programs
+# from other folders, so a relative SELECTOR or RECORDER_EXE is made
+# absolute first.
 #
 # Each row has a name, which it prints as it ends: "ok NAME", "FAIL NAME:
 # why" or "skipped NAME: why". SELECTOR_ROW, a shell pattern, runs only the
@@ -17,6 +19,8 @@
 # where set, runs only the rows that need exactly what it lists.
 
 mode=$1 selector=$2 sketch=$3 recorder=${4:-} release= host=native
+[[ $selector == /* ]] || selector=$PWD/$selector
+[[ -z $recorder || $recorder == /* ]] || recorder=$PWD/$recorder
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 passed=0 failed=0 skipped=0 runs=0
@@ -88,7 +92,7 @@ echo 'the opener complains' >&2
 	printf 'header='
 	[ -f "${1%/*}/param.h" ] && head -c 64 "${1%/*}/param.h"
 	echo
-	ignored=$(ps -o sigignore= -p $$ | tr -d ' ')
+	ignored=$(ps -o sigignore= -p $$ 2> /dev/null | tr -d ' ')
 	[ $((0x${ignored:-0} & 0x1000)) = 0 ] || echo 'SIGPIPE ignored'
 } >> "$work/launches"
 cp "$work/console" "$work/console.at-launch" 2> /dev/null
@@ -316,17 +320,21 @@ expect_no_other_files() {
 	[ -z "$others" ] || fail "wrote other files: $others"
 }
 
-# The line, without its line end, that says param.h was not written.
+# unwritten_line [FOLDER]: the line, without its line end, that says
+# param.h was not written; with FOLDER, the kit's folder, that it was found
+# nowhere, first.
 unwritten_line() {
+	[ -z "${1:-}" ] || printf "Dossier « %s » introuvable : extrayez d'abord tout le ZIP (« Extraire tout… »), puis lancez selector.exe depuis le dossier extrait. " "$1"
 	printf "param.h n'a pas pu être écrit : %s" "$param_path"
 }
 
-# expect_errors UNWRITTEN: standard error holds the one line that says
-# param.h was not written if UNWRITTEN is yes, else nothing.
+# expect_errors UNWRITTEN [FOLDER]: standard error holds the one line that
+# says param.h was not written, and that FOLDER was found nowhere if given,
+# if UNWRITTEN is yes, else nothing.
 expect_errors() {
 	local line=''
 	if [ "$1" = yes ]; then
-		line=$(unwritten_line)$'\n'
+		line=$(unwritten_line "${2:-}")$'\n'
 		[ "$mode" = windows ] && line=${line/%$'\n'/$'\r\n'}
 	fi
 	expect_bytes "$work/errors" "$line"

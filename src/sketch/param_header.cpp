@@ -7,6 +7,27 @@
 #include "platform/platform.hpp"
 #include "sketch/sketch_folder.hpp"
 
+namespace {
+
+// The line that says param.h was not written to PATH. Where the kit's
+// folder is nowhere, the selector most likely runs from inside the ZIP,
+// and the line begins with what to do. It is UTF-8, as the path is:
+// "Dossier « F » introuvable : extrayez d'abord tout le ZIP (« Extraire
+// tout… »), puis lancez selector.exe depuis le dossier extrait. " and
+// "param.h n'a pas pu être écrit : ".
+std::string
+unwritten_line(const std::string &path)
+{
+	std::string line;
+	if (kit_folder_missing())
+		line = std::string("Dossier \xC2\xAB ") + relative_sketch_folder +
+		    " \xC2\xBB introuvable : extrayez d'abord tout le ZIP (\xC2\xAB Extraire tout"
+		    "\xE2\x80\xA6 \xC2\xBB), puis lancez selector.exe depuis le dossier extrait. ";
+	return line + "param.h n'a pas pu \xC3\xAA" "tre \xC3\xA9" "crit : " + path + '\n';
+}
+
+} // namespace
+
 bool
 write_param_header(int choice)
 {
@@ -27,8 +48,7 @@ write_param_header(int choice)
 		// A full disk may show only here, when the buffer is written out.
 		written = std::fclose(header) == 0 && written;
 	}
-	// The message is UTF-8, as the path is: "param.h n'a pas pu être écrit : ".
 	if (!written)
-		put_error_text("param.h n'a pas pu \xC3\xAA" "tre \xC3\xA9" "crit : " + path + '\n');
+		put_error_text(unwritten_line(path));
 	return written;
 }

@@ -21,4 +21,9 @@ std::string joined(const std::string &folder, const char *name);
 // The path of NAME in the sketch folder of this run.
 std::string sketch_file_path(const char *name);
 
+// Whether the kit's folder is at none of the places where it is looked
+// for, as when the selector runs from inside the ZIP. Always false for a
+// folder of the maker's own, which is used as it is.
+bool kit_folder_missing();
+
 #endif
