@@ -13,9 +13,12 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 # the selector looks for the sketch.
 if(WIN32)
   install(TARGETS selector RUNTIME DESTINATION .)
+  set(sketch_in_zip "Exemple/code")
   if(relative_sketch_folder)
     set(sketch_in_zip "${kit_sketch_folder}")
-    string(REGEX REPLACE "/.*" "" kit_top_folder "${kit_sketch_folder}")
+  endif()
+  string(REGEX REPLACE "/.*" "" kit_top_folder "${sketch_in_zip}")
+  if(relative_sketch_folder)
     set(place_sketch "   Le croquis est déjà à sa place : dans le dossier extrait, à côté de
    selector.exe, dans ${relative_sketch_folder}.")
     set(desktop_option "
@@ -24,6 +27,17 @@ dossier extrait sur le bureau : le sélecteur l'y trouve aussi, et le
 croquis y reste en place quand vous faites le ménage dans le dossier
 Téléchargements.
 ")
+    set(unwritten_note "
+Quand le dossier ${relative_sketch_folder} n'existe ni sur le bureau, ni
+à côté de selector.exe, c'est presque toujours que selector.exe a été
+lancé depuis l'intérieur du ZIP. La ligne le dit, et commence alors par :
+
+    Dossier « ${relative_sketch_folder} » introuvable : extrayez d'abord
+    tout le ZIP (« Extraire tout… »), puis lancez selector.exe depuis le
+    dossier extrait.
+
+Faites-le : le croquis sera alors à sa place.
+")
     set(folder_note "C'est le dossier de l'auteur du sélecteur. S'il n'existe pas sur votre
 ordinateur, le sélecteur cherche le dossier ${relative_sketch_folder}
 à ces deux endroits, dans cet ordre, et prend le premier qui existe :
@@ -31,7 +45,8 @@ ordinateur, le sélecteur cherche le dossier ${relative_sketch_folder}
     1. sur votre bureau ;
     2. dans le dossier de selector.exe, là où l'a mis l'extraction.
 
-S'il ne trouve aucun des deux, il nomme celui du bureau dans son message.
+S'il n'en trouve aucun, il le dit, et nomme celui du bureau dans son
+message.
 
 L'Explorateur de fichiers montre le bureau sous le nom « Bureau » ; si
 OneDrive sauvegarde votre bureau, celui-ci se trouve dans
@@ -42,19 +57,23 @@ bureau que l'Explorateur affiche est toujours le bon.
 Si plusieurs de ces dossiers existent, le sélecteur prend le premier,
 sans le dire.")
   else()
-    set(sketch_in_zip "Exemple/code")
     set(place_sketch "   Copiez ensuite code.ino du dossier Exemple\\code dans le dossier du
-   croquis (ci-dessous), ou mettez-y votre propre croquis, sous le nom
-   code.ino.")
+   croquis (voyez « Le dossier du croquis », plus bas), ou mettez-y votre
+   propre croquis, sous le nom code.ino.")
     set(desktop_option "")
+    set(unwritten_note "")
     set(folder_note "Ce dossier a été choisi quand le sélecteur a été compilé ; il n'en
 prend jamais d'autre.")
   endif()
   install(FILES "${PROJECT_SOURCE_DIR}/examples/sketch/code.ino" DESTINATION "${sketch_in_zip}")
+  # The ZIP holds no folder of its own name: « Extraire tout… » already
+  # extracts it into one, where the maker then finds selector.exe.
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+  set(package_folder "${PROJECT_NAME}-${PROJECT_VERSION}-win64")
   string(REPLACE "/" "\\" sketch_in_note "${sketch_in_zip}/code.ino")
   # The template's line ends become CR LF when it is configured, so the
   # paragraphs put into it are given CR LF too.
-  foreach(paragraph place_sketch desktop_option folder_note)
+  foreach(paragraph place_sketch desktop_option unwritten_note folder_note)
     string(REPLACE "\n" "\r\n" ${paragraph} "${${paragraph}}")
   endforeach()
   # The note is UTF-8 with a byte order mark, which makes every version

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # apercu_browser.sh PAGE: the preview page, opened in headless Chromium,
 # shows each program's LEDs lit as its frames say, at the middle of each
-# frame of two rounds; each LED is labelled with its pin; and where reduced
-# motion is asked for, nothing moves and the frames show as a still strip.
+# frame of two rounds; each LED is labelled with its pin; where reduced
+# motion is asked for, nothing moves and the frames show as a still strip;
+# and at a phone's width and a laptop's, every LED shows whole without a
+# horizontal scroll, and no two labels touch.
 set -u
 # The harness runs no selector here: it gives the rows and their report.
 . "$(dirname "$0")/harness.sh" native /dev/null /dev/null
@@ -45,11 +47,50 @@ document.body.innerHTML = "<pre id=probe>" + lines.join("\n") + "</pre>";
 </script>'
 { sed '/<\/body>/,$d' "$page"; printf '%s\n' "$probe"; sed -n '/<\/body>/,$p' "$page"; } > "$work/probe.html"
 
-# open [FLAG...]: what the probe wrote, in the page that Chromium shows.
+# The page in frames 390 and 1280 pixels wide, for Chromium's headless
+# window, which is never narrower than 500. Once both have loaded, each
+# line says, for one frame, its width inside the scroll bar, the width of
+# its page, how many LEDs lie outside it, and the narrowest gap between two
+# labels side by side.
+cp "$page" "$work/page.html"
+cat > "$work/widths.html" <<'HOST'
+<!DOCTYPE html><body style="margin:0">
+<iframe src="page.html" style="width:390px;height:844px;border:0"></iframe>
+<iframe src="page.html" style="width:1280px;height:800px;border:0"></iframe>
+<script>
+onload = () => {
+  const lines = [];
+  for (const frame of document.querySelectorAll("iframe")) {
+    const page = frame.contentDocument, view = page.documentElement.clientWidth;
+    const cut = Array.from(page.querySelectorAll(".lamp"), (l) => l.getBoundingClientRect())
+      .filter((b) => b.width > 0 && (b.left < 0 || b.right > view)).length;
+    let gap = Infinity;
+    for (const section of page.querySelectorAll("section")) {
+      const labels = Array.from(section.querySelectorAll(".label"), (l) => {
+        const text = page.createRange();
+        text.selectNodeContents(l);
+        return Array.from(text.getClientRects()).filter((r) => r.width > 0);
+      });
+      labels.forEach((a, i) => labels.slice(i + 1).forEach((b) => a.forEach((r) => b.forEach((s) => {
+        if (r.bottom > s.top && s.bottom > r.top)
+          gap = Math.min(gap, Math.max(s.left - r.right, r.left - s.right));
+      }))));
+    }
+    lines.push(`width ${frame.style.width} ${view} ${page.documentElement.scrollWidth} ${cut} ${gap}`);
+  }
+  document.body.innerHTML = "<pre id=probe>" + lines.join("\n") + "</pre>";
+};
+</script>
+HOST
+
+# open [FLAG...] [FILE]: what the probe wrote, in the page that Chromium
+# shows; FILE is the probe's page unless given.
 open() {
+	local file=probe.html
+	[[ ${*: -1} == *.html ]] && file=${*: -1} && set -- "${@:1:$#-1}"
 	timeout 120 chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
 		--disable-background-networking --disable-component-update --disable-sync \
-		--user-data-dir="$work/profile" "$@" --dump-dom "file://$work/probe.html" 2> "$work/chromium.log" |
+		--user-data-dir="$work/profile" "$@" --dump-dom "file://$work/$file" 2> "$work/chromium.log" |
 		sed -n '/<pre id="probe">/,/<\/pre>/p' | sed 's/<[^>]*>//g'
 }
 
@@ -81,6 +122,17 @@ if begin 'moving where motion is welcome, a still strip where it is not' chromiu
 	grep -qx 'motion block no-strip' "$work/shown" || fail "$(grep '^motion' "$work/shown")"
 	[ "$(open --force-prefers-reduced-motion | grep '^motion')" = 'motion none strip' ] ||
 		fail "with reduced motion: $(open --force-prefers-reduced-motion | grep '^motion')"
+	end
+fi
+if begin 'at 390 and 1280 px, every LED whole, no horizontal scroll, no two labels touching' chromium; then
+	for motion in '' --force-prefers-reduced-motion; do
+		open --allow-file-access-from-files $motion widths.html > "$work/widths"
+		[ "$(wc -l < "$work/widths")" = 2 ] || fail "the frames wrote: $(cat "$work/widths")"
+		awk -v motion="${motion:-with motion}" '$4 > $3 || $5 > 0 || $6 < 3 {
+			print motion ", " $2 ": page " $4 " px in " $3 ", " $5 " LEDs cut off, labels " $6 " px apart" }' \
+			"$work/widths" > "$work/wrong"
+		[ -s "$work/wrong" ] && fail "$(cat "$work/wrong")"
+	done
 	end
 fi
 report

@@ -19,8 +19,10 @@ kit=${relative//\\//}
 unpacked=$build/unpacked
 rm -rf "$unpacked"
 mkdir "$unpacked"
+# The ZIP holds no folder of its own: it is extracted, as « Extraire tout… »
+# does, into a folder of its name.
 "$cpack" --config "$build/CPackConfig.cmake" -B "$unpacked" > "$unpacked/cpack.log" 2>&1 &&
-	(cd "$unpacked" && "$cmake" -E tar xf "$package.zip") ||
+	mkdir "$unpacked/$package" && (cd "$unpacked/$package" && "$cmake" -E tar xf "../$package.zip") ||
 	{ cat "$unpacked/cpack.log"; exit 1; }
 
 host_folder=$(dirname "$recorder")/wineprefix/drive_c/${folder:3}
@@ -55,6 +57,9 @@ if begin "selector.exe from $package.zip, choice 5"; then
 		fail "the ZIP's sketch is not the example"
 	[ "$(head -c 3 "$note")" = $'\xef\xbb\xbf' ] && iconv -f UTF-8 "$note" > /dev/null && ! grep -qv $'\r$' "$note" ||
 		fail "the note is not UTF-8 with CR LF line ends"
+	# French puts … for three dots, and never begins a line with the
+	# punctuation that follows a space, nor ends one with «.
+	grep -nE '\.\.\.|^ *[:;!?»]|« ?.$' "$note" && fail "the note's typography"
 	ninja -C "$build" -t inputs selector.exe | grep -qx selector.manifest || fail "the manifest rebuilds nothing"
 	end
 fi
@@ -135,7 +140,7 @@ if begin "a file beside the selector where the sketch would be: the desktop's pa
 	selector=$extracted/selector.exe
 	run_selector '5\n'
 	selector=$exe
-	expect_status_0; expect_errors yes; expect_no_launch
+	expect_status_0; expect_errors yes "$relative"; expect_no_launch
 	[ -f "${beside[0]}" ] || fail "the file beside the selector was replaced"
 	end
 fi
@@ -159,11 +164,11 @@ if begin 'both folders: the built-in one'; then
 	end
 fi
 
-if begin "neither folder: the desktop's param.h was not written"; then
+if begin "no folder anywhere: extract the ZIP first, the desktop's param.h was not written"; then
 	at "${built_in[@]}" && lay_sketch 'no folder'
 	at "${on_desktop[@]}" && lay_sketch 'no folder'
 	run_selector '5\n'
-	expect_status_0; expect_errors yes; expect_no_launch
+	expect_status_0; expect_errors yes "$relative"; expect_no_launch
 	end
 fi
 
@@ -198,7 +203,7 @@ if begin 'no desktop reported: the built-in folder'; then
 	desktop_at "$(windows_path "$work/no desktop")"
 	at "${built_in[@]}" && lay_sketch 'no folder'
 	run_selector '5\n'
-	expect_status_0; expect_errors yes; expect_no_launch
+	expect_status_0; expect_errors yes "$relative"; expect_no_launch
 	desktop_at '%USERPROFILE%\Desktop'
 	end
 fi
@@ -228,7 +233,7 @@ pack_signed() {
 	rm -rf "$dir"
 	mkdir -p "$dir"
 	"$@" "$cpack" --config "$build/CPackConfig.cmake" -B "$dir" > "$dir/cpack.log" 2>&1 &&
-		(cd "$dir" && "$cmake" -E tar xf "$package.zip")
+		mkdir "$dir/$package" && (cd "$dir/$package" && "$cmake" -E tar xf "../$package.zip")
 	echo $? > "$dir.status"
 	return "$(cat "$dir.status")"
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# sketch_frames.sh SELECTOR SKETCH_FOLDER SOURCE: the example
-# sketch, beside each header that the selector writes, is built for an
+# sketch_frames.sh SELECTOR SKETCH_FOLDER SOURCE: the example sketch stops
+# its build on a French line where no param.h is beside it; and beside each
+# header that the selector writes, it is built for an
 # Arduino Uno with the Arduino core and run on the Uno's own processor, in
 # simavr. Its ten LEDs show, frame by frame, the program that the menu names,
 # past the step's return to 0 after 30 steps; and the same again once its
@@ -22,10 +23,10 @@ example=$source/examples/sketch/code.ino
 # delay that is off by one millisecond. A frame shorter than a millisecond
 # is the LEDs changing one by one inside a loop, not a frame anyone sees.
 tolerance_ms=0.5 shortest_ms=1
-# Late in life, the step counter starts at the last multiple of 30 at which
-# the sketch's own sums, the step plus a LED's index, still fit in 16 bits:
-# a counter that is wrapped every 30 steps goes on as from 0, and one that
-# is never wrapped passes 32767 within the 40 steps watched.
+# Late in life, the step counter starts at a multiple of 30 less than 40
+# steps below the 16-bit limit: a counter that is wrapped every 30 steps
+# goes on as from 0, and one that is never wrapped passes 32767 within the
+# 40 steps watched.
 late_in_life=32730
 
 # alone LED MS: the frame of LED alone, lasting MS.
@@ -122,13 +123,25 @@ row() {
 	fi
 }
 
+# Before any choice there is no param.h. This row builds first, so that no
+# earlier build has left a copy of one in the build folder.
+if begin 'example sketch without param.h: stops on a French line that names selector.exe'; then
+	lay_sketch absent
+	cp "$example" "$sketch/code.ino"
+	uno_build "$sketch/code.ino" "$work/none.elf" && fail "built"
+	grep -q "error: #error \"Il manque param.h : lancez d'abord selector.exe" "$work/none.elf.log" ||
+		fail "the build said: $(grep -m 2 error "$work/none.elf.log")"
+	[ "$(grep -c 'error: #error' "$work/none.elf.log")" = 1 ] || fail "more than one error: $(grep '#error' "$work/none.elf.log")"
+	end
+fi
+
 mapfile -t caterpillar < <(for led in $(seq 10); do alone "$led" 100; done)
 # The programs that follow the step are watched past its return to 0, and
 # late in life past the 16-bit limit; the others for two calls, or one.
 row 1 31 40 1 "${caterpillar[@]}"
 row 2 2 2 2 '1111111111 500' '0000000000 500'
 row 3 31 40 1 '1010101010 300' '0101010101 300'
-row 4 31 40 1 '1001001001 300' '0010010010 300' '0100100100 300'
+row 4 31 40 1 '1001001001 300' '0100100100 300' '0010010010 300'
 row 5 2 2 4 '1111111111 120' '0000000000 120' '1111111111 120' '0000000000 700'
 for choice in $(seq 6 15); do
 	row "$choice" 1 1 1 "$(alone $((choice - 5)) 0)"

@@ -144,22 +144,22 @@ def leds_row(leds):
 
 def page(programs, fixed, menu_6_15, words_6_15):
     animations = Animations("k", "background-color")
-    labels = "".join(
-        f'<span class="label">LED {led + 1}<br>broche {led + FIRST_PIN}</span>' for led in range(LEDS))
+    labels = [f'<span class="label">LED {led + 1}<br>broche {led + FIRST_PIN}</span>' for led in range(LEDS)]
     sections = []
     for choice, name, words, frames in programs:
         total = sum(length for _, length in frames)
         lamps = "".join(
-            f'<span class="led">{lamp(animations, t, steps)}</span>' for t, steps in keyframes_of(frames))
+            f'<span class="led">{lamp(animations, t, steps)}{labels[led]}</span>'
+            for led, (t, steps) in enumerate(keyframes_of(frames)))
         strip = "".join(
             f'<li data-leds="{leds}" data-ms="{length}"><span class="leds">{leds_row(leds)}</span>'
-            f'<span>{length} ms : {lit_words(leds)}</span></li>' for leds, length in frames)
+            f'<span>{length}&nbsp;ms&nbsp;: {lit_words(leds)}</span></li>' for leds, length in frames)
         sections.append(
             f'<section class="program" data-choice="{choice}">\n'
             f'<h2>{choice}. {html.escape(name)}</h2>\n'
-            f'<p>{html.escape(words)} ; un tour dure {total} ms, puis il recommence.</p>\n'
-            f'<div class="live" aria-hidden="true"><div class="leds">{lamps}</div>'
-            f'<div class="labels">{labels}</div></div>\n'
+            f'<p>{html.escape(words[0].upper() + words[1:])}&nbsp;; un tour dure {total}&nbsp;ms, puis il '
+            f'recommence.</p>\n'
+            f'<div class="live" aria-hidden="true"><div class="leds">{lamps}</div></div>\n'
             f'<ol class="strip" aria-label="Un tour de {html.escape(name)}, image par image">{strip}</ol>\n'
             f'</section>')
     rows = "".join(
@@ -169,9 +169,9 @@ def page(programs, fixed, menu_6_15, words_6_15):
     sections.append(
         '<section class="program fixed">\n'
         f'<h2>{html.escape(menu_6_15)}</h2>\n'
-        f'<p>{html.escape(words_6_15)}, toujours la même : le numéro moins 5 donne la LED.</p>\n'
-        f'<div class="labels indented" aria-hidden="true">{labels}</div>\n'
-        f'<ol>\n{rows}</ol>\n</section>')
+        f'<p>{html.escape(words_6_15)}, toujours la même&nbsp;: le numéro moins 5 donne la LED.</p>\n'
+        f'<ol>\n<li class="header" aria-hidden="true"><span></span>{"".join(labels)}<span></span></li>\n'
+        f'{rows}</ol>\n</section>')
     rules = "\n".join(animations.rules)
     return f'''<!DOCTYPE html>
 <html lang="fr">
@@ -180,25 +180,34 @@ def page(programs, fixed, menu_6_15, words_6_15):
 <meta name="viewport" content="width=device-width, initial-scale=1">
 <title>Les quinze programmes lumineux</title>
 <style>
-body{{font-family:system-ui,sans-serif;max-width:46rem;margin:2rem auto;padding:0 1rem;color:#1d1d1d;background:#fbfaf8;line-height:1.4}}
+body{{font-family:system-ui,sans-serif;max-width:52rem;margin:2rem auto;padding:0 1rem;color:#1d1d1d;background:#fbfaf8;line-height:1.4}}
 h2{{font-size:1.15rem;margin:1.6rem 0 .2rem}}
 p{{margin:.2rem 0 .6rem}}
-.leds,.labels{{display:grid;grid-template-columns:repeat(10,3.6rem);justify-items:center}}
+.leds{{display:grid;grid-template-columns:repeat(10,minmax(0,4.2rem));justify-items:center}}
+.led{{display:flex;flex-direction:column;align-items:center}}
 .lamp{{display:inline-block;width:1.8rem;height:1.8rem;border-radius:50%;background-color:{DARK};border:2px solid #222;box-sizing:border-box}}
 .lamp.on{{background-color:{LIT}}}
-.label{{font-size:.7rem;text-align:center;line-height:1.2;margin-top:.2rem}}
+.label{{font-size:.7rem;text-align:center;line-height:1.2;margin-top:.2rem;white-space:nowrap}}
 .strip .lamp,.fixed .lamp{{width:1.1rem;height:1.1rem;border-width:1px}}
 .strip li{{display:flex;gap:.8rem;align-items:center;margin:.15rem 0}}
 .strip .leds{{grid-template-columns:repeat(10,1.4rem)}}
-.fixed ol{{list-style:none;padding:0;margin:0}}
-.fixed li{{display:flex;align-items:center;margin:.25rem 0}}
-.fixed .labels{{margin-left:2rem}}
-.number{{width:2rem;text-align:right;font-weight:bold;padding-right:.3rem;box-sizing:border-box}}
-.words{{font-size:.85rem;margin-left:.6rem}}
+/* The rows of programs 6 to 15 and their labels share one grid, so that
+each LED stays under its label whatever the width. */
+.fixed ol{{list-style:none;padding:0;margin:0;display:grid;grid-template-columns:2rem repeat(10,minmax(0,4.2rem)) auto;row-gap:.4rem;align-items:center;justify-items:center}}
+.fixed li,.fixed li .leds{{display:contents}}
+.number{{justify-self:end;font-weight:bold;padding-right:.3rem}}
+.words{{justify-self:start;font-size:.85rem;margin-left:.6rem}}
 .strip{{position:absolute;width:1px;height:1px;overflow:hidden;clip:rect(0 0 0 0);white-space:nowrap}}
+/* Below the width of ten labels side by side, as on a phone, the LEDs go
+in two rows of five, each with its label; the rows of programs 6 to 15
+keep their ten LEDs, without labels, as their words name the lit one. */
+@media (max-width:38rem){{
+.live .leds{{grid-template-columns:repeat(5,minmax(0,4.2rem));row-gap:.5rem}}
+.fixed .header{{display:none}}
+}}
 @media (prefers-reduced-motion:reduce){{
 .live{{display:none}}
-.strip{{position:static;width:auto;height:auto;overflow:visible;clip:auto;padding-left:1.2rem}}
+.strip{{position:static;width:auto;height:auto;overflow:visible;clip:auto;white-space:normal;padding-left:1.2rem}}
 }}
 {rules}
 </style>
@@ -207,10 +216,10 @@ p{{margin:.2rem 0 .6rem}}
 <h1>Les quinze programmes lumineux</h1>
 <p>Voici ce que font les dix LEDs de la carte pour chaque numéro du
 sélecteur, à la vitesse de la carte. Ces images ne sont pas dessinées à la
-main : elles ont été enregistrées en faisant tourner le croquis code.ino
+main&nbsp;: elles ont été enregistrées en faisant tourner le croquis code.ino
 sur le processeur de l'Arduino Uno, simulé, pour chacun des quinze choix.</p>
 <p>Si votre carte ne montre pas la même chose, une LED est sur une autre
-broche : la LED 1 va sur la broche 2, la LED 2 sur la broche 3, et ainsi de
+broche&nbsp;: la LED 1 va sur la broche 2, la LED 2 sur la broche 3, et ainsi de
 suite jusqu'à la LED 10 sur la broche 11, comme l'indique chaque LED
 ci-dessous.</p>
 <p>Si votre système demande de réduire les animations, chaque programme est

@@ -2,9 +2,16 @@
 // vous avez choisi dans selector.exe. Le sélecteur l'écrit dans param.h,
 // à côté de ce fichier, sous la forme « #define choix N » (N de 1 à 15) ;
 // téléversez le croquis après chaque choix.
+// Avant le premier choix, il n'y a pas encore de param.h : la
+// compilation s'arrête alors sur cette phrase en français, plutôt que sur
+// l'erreur du compilateur, en anglais.
+#if __has_include("param.h")
 #include "param.h"
+#else
+#error "Il manque param.h : lancez d'abord selector.exe et choisissez un programme, puis compilez de nouveau."
+#endif
 
-// Câblage : la LED 1 sur la broche 2, ..., la LED 10 sur la broche 11,
+// Câblage : la LED 1 sur la broche 2, …, la LED 10 sur la broche 11,
 // chacune en série avec une résistance (220 ohms par exemple) vers GND.
 const int first_pin = 2;
 const int led_count = 10;
@@ -21,14 +28,15 @@ void light_alone(int lit)
     digitalWrite(first_pin + led, led == lit ? HIGH : LOW);
 }
 
-// Allume une LED sur `every`, décalée d'un cran à chaque pas.
+// Allume une LED sur `every`, décalée d'un cran vers la LED 10 à chaque
+// pas, dans le sens de la Chenille.
 void show(int step, int every)
 {
   for (int led = 0; led < led_count; led++)
-    digitalWrite(first_pin + led, (led + step) % every == 0 ? HIGH : LOW);
+    digitalWrite(first_pin + led, led % every == step % every ? HIGH : LOW);
 }
 
-// Allume (HIGH) ou éteint (LOW) les dix LED.
+// Allume (HIGH) ou éteint (LOW) les dix LEDs.
 void all(int level)
 {
   for (int led = 0; led < led_count; led++)
@@ -56,7 +64,7 @@ void loop()
   show(step, 2);                    // 1 LED sur 2, en alternance
   delay(300);
 #elif choix == 4
-  show(step, 3);                    // 1 LED sur 3, qui avance
+  show(step, 3);                    // 1 LED sur 3, qui avance vers la LED 10
   delay(300);
 #elif choix == 5
   all(HIGH);                        // Battement de coeur : deux battements, un repos
@@ -69,7 +77,7 @@ void loop()
   delay(700);
 #elif choix >= 6 && choix <= 15
   digitalWrite(first_pin + choix - 6, HIGH);  // la LED choix - 5, seule
-#else
+#elif __has_include("param.h")
 #error "param.h doit définir choix de 1 à 15 : lancez d'abord selector.exe"
 #endif
   step = (step + 1) % steps_per_round;
