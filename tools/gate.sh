@@ -29,12 +29,14 @@ command -v osslsigncode > /dev/null && command -v openssl > /dev/null ||
 	"$cpack" --config "$config" -B "$work/reference" > "$work/reference.log" 2>&1 ||
 	refuse "the unsigned ZIP could not be packed: $(tail -n 1 "$work/reference.log")"
 unsigned_zip=$(find "$work/reference" -maxdepth 1 -name '*.zip')
-for zip in signed unsigned; do
-	mkdir "$work/$zip"
-	path=${zip}_zip
-	(cd "$work/$zip" && "$cmake" -E tar tf "${!path}" > ../$zip.entries && "$cmake" -E tar xf "${!path}") ||
-		refuse "the $zip ZIP could not be read"
-done
+# extract NAME ZIP: ZIP's entries listed in NAME.entries, and its files in
+# the folder NAME.
+extract() {
+	mkdir "$work/$1" && (cd "$work/$1" && "$cmake" -E tar tf "$2" > "../$1.entries" && "$cmake" -E tar xf "$2") ||
+		refuse "the $1 ZIP could not be read"
+}
+extract signed "$signed_zip"
+extract unsigned "$unsigned_zip"
 exe=$(grep -m 1 -E '(^|/)selector\.exe$' "$work/signed.entries") || refuse "the signed ZIP holds no selector.exe"
 
 osslsigncode extract-signature -pem -in "$work/signed/$exe" -out "$work/signature.pem" > /dev/null 2>&1 ||
