@@ -36,7 +36,8 @@ lancé depuis l'intérieur du ZIP. La ligne le dit, et commence alors par :
     tout le ZIP (« Extraire tout… »), puis lancez selector.exe depuis le
     dossier extrait.
 
-Faites-le : le croquis sera alors à sa place.
+Rien ne s'ouvre alors. Extrayez le ZIP et relancez selector.exe depuis
+le dossier extrait : le croquis y est à sa place.
 ")
     set(folder_note "C'est le dossier de l'auteur du sélecteur. S'il n'existe pas sur votre
 ordinateur, le sélecteur cherche le dossier ${relative_sketch_folder}
