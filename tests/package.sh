@@ -434,13 +434,14 @@ for refusal in "${refusals[@]}"; do
 	fi
 done
 
-if begin "no password or PIN in the arguments of a process that signs" token; then
+if begin "no password or PIN in the arguments of a process that signs, nor in the packing's log" token; then
 	token_once
 	for trace in "$keys/token.execve" "$keys/file.execve"; do
 		grep -q 'execve("[^"]*osslsigncode", \["osslsigncode", "sign"' "$trace" ||
 			fail "${trace##*/} traced no signing"
-		grep -F -e 'token PIN 4711' -e 'throwaway password' "$trace" && fail "a secret in ${trace##*/}"
 	done
+	grep -F -e 'token PIN 4711' -e 'throwaway password' "$keys/token.execve" "$keys/file.execve" \
+		"$build/token/cpack.log" && fail "a secret above"
 	end
 fi
 [ -z "${tsa:-}" ] || kill "$tsa"
