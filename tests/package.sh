@@ -287,6 +287,7 @@ refusals=(
 	"an unsigned selector.exe|exe:$build/selector.exe|carries no Authenticode signature"
 	"a signature without a time stamp|exe:$work/untimed.exe|has no RFC 3161 time stamp"
 	"a SHA-1 digest|exe:$work/sha1.exe|digest is not SHA-256"
+	"a byte changed after signing|exe:$work/changed.exe|signature is not of its bytes"
 	"the signed file left beside selector.exe|slip:cp \"\$out\" \"\$out.kept\"|entries are not the unsigned ZIP's"
 	"the note changed while signing|slip:echo >> \"\${out%/*}/LISEZMOI.txt\"|LISEZMOI.txt differs"
 )
@@ -322,6 +323,8 @@ STANDIN
 				done
 		} > "$keys/signed.log" 2>&1 || { cat "$keys/signed.log"; exit 1; }
 		mv "$work/sha256.exe" "$work/untimed.exe"
+		cp "$build/signed/$package/selector.exe" "$work/changed.exe"
+		printf 'x' | dd of="$work/changed.exe" bs=1 seek=4096 conv=notrunc 2> /dev/null
 		SELECTOR_SIGNING_PASSWORD_FILE=$keys/wrong pack_signed "$work/wrong password"
 		for refusal in "${refusals[@]}"; do
 			IFS='|' read -r row way _ <<< "$refusal"

@@ -45,8 +45,10 @@ osslsigncode extract-signature -pem -in "$work/signed/$exe" -out "$work/signatur
 # on the digest are printed all the same.
 osslsigncode verify -in "$work/signed/$exe" > "$work/verify" 2>&1
 grep -qE '^Message digest algorithm *: SHA256' "$work/verify" || refuse "selector.exe's digest is not SHA-256"
-digests=$(sed -n 's/^\(Current\|Calculated\) message digest *: *\([0-9A-F]*\).*/\2/p' "$work/verify" | uniq)
-[ -n "$digests" ] && [ "$(wc -l <<< "$digests")" = 1 ] || refuse "selector.exe's signature is not of its bytes"
+# The digest that the signature holds and the one of the file's bytes.
+digests=$(sed -n 's/^\(Current\|Calculated\) message digest *: *\([0-9A-F]*\).*/\2/p' "$work/verify")
+[ "$(wc -l <<< "$digests")" -ge 2 ] && [ "$(sort -u <<< "$digests" | wc -l)" = 1 ] ||
+	refuse "selector.exe's signature is not of its bytes"
 # 1.3.6.1.4.1.311.3.3.1 is Authenticode's attribute for an RFC 3161 time
 # stamp; the older kind, a PKCS#9 counter-signature, is not enough.
 openssl pkcs7 -in "$work/signature.pem" -print -noout 2> /dev/null | grep -qF '(1.3.6.1.4.1.311.3.3.1)' ||
