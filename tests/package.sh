@@ -16,14 +16,24 @@ kit=${relative//\\//}
 [[ $folder == [Cc]:\\* ]] || { echo "$folder is not on C:, Wine's own drive: skipped"; exit 77; }
 /usr/bin/python3 -c 'import pefile' 2> /dev/null || { echo "no python3-pefile: skipped"; exit 77; }
 
+# pack DIR [COMMAND...]: packs the ZIP into DIR, cpack run by COMMAND if
+# one is given, and extracts it there. The ZIP holds no folder of its own:
+# it is extracted, as « Extraire tout… » does, into a folder of its name.
+# The packing's status is in DIR.status.
+pack() {
+	local dir=$1 status
+	shift
+	rm -rf "$dir"
+	mkdir -p "$dir"
+	"$@" "$cpack" --config "$build/CPackConfig.cmake" -B "$dir" > "$dir/cpack.log" 2>&1 &&
+		mkdir "$dir/$package" && (cd "$dir/$package" && "$cmake" -E tar xf "../$package.zip")
+	status=$?
+	echo "$status" > "$dir.status"
+	return "$status"
+}
+
 unpacked=$build/unpacked
-rm -rf "$unpacked"
-mkdir "$unpacked"
-# The ZIP holds no folder of its own: it is extracted, as « Extraire tout… »
-# does, into a folder of its name.
-"$cpack" --config "$build/CPackConfig.cmake" -B "$unpacked" > "$unpacked/cpack.log" 2>&1 &&
-	mkdir "$unpacked/$package" && (cd "$unpacked/$package" && "$cmake" -E tar xf "../$package.zip") ||
-	{ cat "$unpacked/cpack.log"; exit 1; }
+pack "$unpacked" || { cat "$unpacked/cpack.log"; exit 1; }
 
 host_folder=$(dirname "$recorder")/wineprefix/drive_c/${folder:3}
 exe=$unpacked/$package/selector.exe
@@ -213,7 +223,7 @@ fi
 # certificate that it issued, a SoftHSM2 token that holds its key, and a
 # time-stamping server of its own on loopback. Like Authenticode, Smart App
 # Control takes RSA keys only.
-keys=$work/keys
+keys=$work/keys pin='token PIN 4711'
 
 # issue NAME PURPOSE: a key and a certificate for NAME, issued by the
 # throwaway authority for PURPOSE, an extended key usage.
@@ -222,20 +232,6 @@ issue() {
 	openssl req -newkey rsa:2048 -nodes -keyout "$keys/$1.key" -subj "/CN=$1" -out "$keys/$1.csr" &&
 		openssl x509 -req -in "$keys/$1.csr" -CA "$keys/authority.crt" -CAkey "$keys/authority.key" \
 			-days 2 -set_serial "0x$(openssl rand -hex 8)" -extfile "$keys/$1.ext" -out "$keys/$1.crt"
-}
-
-# pack_signed DIR [COMMAND...]: packs the ZIP into DIR with the signing
-# configured, as the release workflow packs it, cpack run by COMMAND if one
-# is given, and extracts it there; the packing's status is in DIR.status.
-pack_signed() {
-	local dir=$1
-	shift
-	rm -rf "$dir"
-	mkdir -p "$dir"
-	"$@" "$cpack" --config "$build/CPackConfig.cmake" -B "$dir" > "$dir/cpack.log" 2>&1 &&
-		mkdir "$dir/$package" && (cd "$dir/$package" && "$cmake" -E tar xf "../$package.zip")
-	echo $? > "$dir.status"
-	return "$(cat "$dir.status")"
 }
 
 # keys_once: the first time, makes the authority, the seller's certificate,
@@ -311,7 +307,7 @@ STANDIN
 	chmod +x "$work/slip/osslsigncode"
 	(
 		export SELECTOR_SIGNING_CERTIFICATE=$keys/seller.p12 SELECTOR_SIGNING_PASSWORD_FILE=$keys/password
-		pack_signed "$build/signed" || { cat "$build/signed/cpack.log"; exit 1; }
+		pack "$build/signed" || { cat "$build/signed/cpack.log"; exit 1; }
 		cp "$build/selector.exe" "$work/other.exe"
 		cp "$build/tests/selector_under_test.exe" "$work/another build.exe"
 		{
@@ -325,12 +321,12 @@ STANDIN
 		mv "$work/sha256.exe" "$work/untimed.exe"
 		cp "$build/signed/$package/selector.exe" "$work/changed.exe"
 		printf 'x' | dd of="$work/changed.exe" bs=1 seek=4096 conv=notrunc 2> /dev/null
-		SELECTOR_SIGNING_PASSWORD_FILE=$keys/wrong pack_signed "$work/wrong password"
+		SELECTOR_SIGNING_PASSWORD_FILE=$keys/wrong pack "$work/wrong password"
 		for refusal in "${refusals[@]}"; do
 			IFS='|' read -r row way _ <<< "$refusal"
 			case $way in
-			exe:*) pack_signed "$work/refused/$row" env -u SELECTOR_SIGNING_CERTIFICATE "SELECTOR_SIGNED_EXE=${way#exe:}" ;;
-			slip:*) pack_signed "$work/refused/$row" env "SLIP=${way#slip:}" "PATH=$work/slip:$PATH" ;;
+			exe:*) pack "$work/refused/$row" env -u SELECTOR_SIGNING_CERTIFICATE "SELECTOR_SIGNED_EXE=${way#exe:}" ;;
+			slip:*) pack "$work/refused/$row" env "SLIP=${way#slip:}" "PATH=$work/slip:$PATH" ;;
 			esac
 		done
 		true
@@ -346,17 +342,17 @@ token_once() {
 	mkdir "$keys/token"
 	printf 'directories.tokendir = %s\n' "$keys/token" > "$keys/softhsm2.conf"
 	export SOFTHSM2_CONF=$keys/softhsm2.conf
-	printf 'token PIN 4711\n' > "$keys/pin"
+	printf '%s\n' "$pin" > "$keys/pin"
 	cat "$keys/Kit seller.crt" "$keys/authority.crt" > "$keys/chain.pem"
 	{
-		softhsm2-util --init-token --free --label kit --pin 'token PIN 4711' --so-pin 'token SO PIN' &&
-			softhsm2-util --import "$keys/Kit seller.key" --token kit --label seller --id 01 --pin 'token PIN 4711'
+		softhsm2-util --init-token --free --label kit --pin "$pin" --so-pin 'token SO PIN' &&
+			softhsm2-util --import "$keys/Kit seller.key" --token kit --label seller --id 01 --pin "$pin"
 	} > "$keys/softhsm.log" 2>&1 || { cat "$keys/softhsm.log"; exit 1; }
 	cp "$build/selector.exe" "$work/traced.exe"
 	(
 		export SELECTOR_SIGNING_PKCS11_MODULE=$softhsm_module SELECTOR_SIGNING_CHAIN=$keys/chain.pem \
 			SELECTOR_SIGNING_KEY='pkcs11:token=kit;object=seller;type=private' SELECTOR_SIGNING_PASSWORD_FILE=$keys/pin
-		pack_signed "$build/token" strace -f -qq -e trace=execve -s 4096 -o "$keys/token.execve" ||
+		pack "$build/token" strace -f -qq -e trace=execve -s 4096 -o "$keys/token.execve" ||
 			{ cat "$build/token/cpack.log"; exit 1; }
 		env -u SELECTOR_SIGNING_KEY SELECTOR_SIGNING_CERTIFICATE="$keys/seller.p12" \
 			SELECTOR_SIGNING_PASSWORD_FILE="$keys/password" strace -f -qq -e trace=execve -s 4096 \
@@ -443,7 +439,7 @@ if begin "no password or PIN in the arguments of a process that signs, nor in th
 		grep -q 'execve("[^"]*osslsigncode", \["osslsigncode", "sign"' "$trace" ||
 			fail "${trace##*/} traced no signing"
 	done
-	grep -F -e 'token PIN 4711' -e 'throwaway password' "$keys/token.execve" "$keys/file.execve" \
+	grep -F -e "$pin" -e "$(cat "$keys/password")" "$keys/token.execve" "$keys/file.execve" \
 		"$build/token/cpack.log" && fail "a secret above"
 	end
 fi
