@@ -68,9 +68,10 @@ prend jamais d'autre.")
   endif()
   install(FILES "${PROJECT_SOURCE_DIR}/examples/sketch/code.ino" DESTINATION "${sketch_in_zip}")
   # The ZIP holds no folder of its own name: « Extraire tout… » already
-  # extracts it into one, where the maker then finds selector.exe.
+  # extracts it into one, where the maker then finds selector.exe. The
+  # name is CPack's own for this system; the note and the tests give it.
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-  set(package_folder "${PROJECT_NAME}-${PROJECT_VERSION}-win64")
+  set(package_name "${PROJECT_NAME}-${PROJECT_VERSION}-win64")
   string(REPLACE "/" "\\" sketch_in_note "${sketch_in_zip}/code.ino")
   # The template's line ends become CR LF when it is configured, so the
   # paragraphs put into it are given CR LF too.
@@ -92,11 +93,11 @@ prend jamais d'autre.")
   # needs neither simavr nor the Arduino core.
   install(FILES "${PROJECT_SOURCE_DIR}/examples/apercu.html" DESTINATION .)
   # Where a way of signing is configured (tools/sign.sh lists them), the
-  # copy of selector.exe that is installed or packed is signed before the
-  # ZIP is made, once everything else is in place, and the ZIP passes tools/gate.sh before it is delivered.
-  # The build's own selector.exe stays unsigned: it is the file that anyone
-  # can rebuild bit for bit, and compare with a signed one stripped of its
-  # signature.
+  # copy of selector.exe that is installed or packed is signed once
+  # everything else is in place, and the ZIP passes tools/gate.sh before it
+  # is delivered. The build's own selector.exe stays unsigned: it is the
+  # file that anyone can rebuild bit for bit, and compare with a signed one
+  # stripped of its signature.
   install(CODE "
     if(DEFINED ENV{SELECTOR_SIGNING_CERTIFICATE} OR DEFINED ENV{SELECTOR_SIGNING_KEY}
        OR DEFINED ENV{SELECTOR_SIGNED_EXE})
