@@ -83,19 +83,19 @@ onload = () => {
 </script>
 HOST
 
-# open [FLAG...] [FILE]: what the probe wrote, in the page that Chromium
-# shows; FILE is the probe's page unless given.
+# open PAGE [FLAG...]: what the probe wrote, in PAGE of $work as Chromium
+# shows it.
 open() {
-	local file=probe.html
-	[[ ${*: -1} == *.html ]] && file=${*: -1} && set -- "${@:1:$#-1}"
+	local page=$1
+	shift
 	timeout 120 chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
 		--disable-background-networking --disable-component-update --disable-sync \
-		--user-data-dir="$work/profile" "$@" --dump-dom "file://$work/$file" 2> "$work/chromium.log" |
+		--user-data-dir="$work/profile" "$@" --dump-dom "file://$work/$page" 2> "$work/chromium.log" |
 		sed -n '/<pre id="probe">/,/<\/pre>/p' | sed 's/<[^>]*>//g'
 }
 
 if begin 'each program lit as its frames say, at the middle of each frame' chromium; then
-	open > "$work/shown"
+	open probe.html > "$work/shown"
 	[ -s "$work/shown" ] || fail "the probe wrote nothing: $(tail -n 3 "$work/chromium.log")"
 	for choice in $(seq 15); do
 		grep -q "^frame $choice " "$work/shown" || fail "no frame of choice $choice"
@@ -120,13 +120,13 @@ fi
 
 if begin 'moving where motion is welcome, a still strip where it is not' chromium; then
 	grep -qx 'motion block no-strip' "$work/shown" || fail "$(grep '^motion' "$work/shown")"
-	[ "$(open --force-prefers-reduced-motion | grep '^motion')" = 'motion none strip' ] ||
-		fail "with reduced motion: $(open --force-prefers-reduced-motion | grep '^motion')"
+	[ "$(open probe.html --force-prefers-reduced-motion | grep '^motion')" = 'motion none strip' ] ||
+		fail "with reduced motion: $(open probe.html --force-prefers-reduced-motion | grep '^motion')"
 	end
 fi
 if begin 'at 390 and 1280 px, every LED whole, no horizontal scroll, no two labels touching' chromium; then
 	for motion in '' --force-prefers-reduced-motion; do
-		open --allow-file-access-from-files $motion widths.html > "$work/widths"
+		open widths.html --allow-file-access-from-files $motion > "$work/widths"
 		[ "$(wc -l < "$work/widths")" = 2 ] || fail "the frames wrote: $(cat "$work/widths")"
 		awk -v motion="${motion:-with motion}" '$4 > $3 || $5 > 0 || $6 < 3 {
 			print motion ", " $2 ": page " $4 " px in " $3 ", " $5 " LEDs cut off, labels " $6 " px apart" }' \
